@@ -26,20 +26,22 @@ using File = std::unique_ptr<FILE, FileCloser>;
 
 Encoder makeEncoder() {
     Encoder encoder(lame_init());
-    if (!encoder) return nullptr;
+    if (!encoder)
+        return nullptr;
     lame_set_in_samplerate(encoder.get(), Mp3Converter::sampleRate);
     lame_set_out_samplerate(encoder.get(), 0);
     lame_set_brate(encoder.get(), 0);
     lame_set_quality(encoder.get(), 4);
     lame_set_VBR(encoder.get(), vbr_mtrh);
-    if (lame_init_params(encoder.get()) < 0) return nullptr;
+    if (lame_init_params(encoder.get()) < 0)
+        return nullptr;
     return encoder;
 }
 
 // One encoding from an open input to an open output. Stops at the first encoder or write
 // error; what was written until then stays.
 class EncodeJob {
-public:
+  public:
     EncodeJob(lame_global_flags* encoder, FILE* input, FILE* output, off_t inputLength)
         : encoder_(encoder), input_(input), output_(output), inputLength_(inputLength),
           pcm_(chunkFrames * Mp3Converter::channels), mp3_(mp3BufferBytes) {}
@@ -48,10 +50,11 @@ public:
         size_t frames = readChunk();
         while (frames > 0) {
             report(progress);
-            int bytes = lame_encode_buffer_interleaved(encoder_, pcm_.data(),
-                                                       static_cast<int>(frames), mp3_.data(),
-                                                       static_cast<int>(mp3_.size()));
-            if (!writeEncoded(bytes)) return false;
+            int bytes =
+                lame_encode_buffer_interleaved(encoder_, pcm_.data(), static_cast<int>(frames),
+                                               mp3_.data(), static_cast<int>(mp3_.size()));
+            if (!writeEncoded(bytes))
+                return false;
             frames = readChunk();
         }
         if (!writeEncoded(lame_encode_flush(encoder_, mp3_.data(), static_cast<int>(mp3_.size()))))
@@ -59,14 +62,14 @@ public:
         return writeTagFrame();
     }
 
-private:
+  private:
     size_t readChunk() { return std::fread(pcm_.data(), frameBytes, chunkFrames, input_); }
 
     void report(const Mp3Converter::Progress& progress) const {
-        float fraction =
-            static_cast<float>(ftello(input_)) / static_cast<float>(inputLength_);
+        float fraction = static_cast<float>(ftello(input_)) / static_cast<float>(inputLength_);
         DispatchQueue::main().sync([&] {
-            if (progress) progress(fraction);
+            if (progress)
+                progress(fraction);
         });
     }
 
@@ -82,13 +85,16 @@ private:
     // count, encoder delay and padding); fill it in so players know the real duration.
     bool writeTagFrame() {
         size_t bytes = lame_get_lametag_frame(encoder_, mp3_.data(), mp3_.size());
-        if (bytes == 0 || bytes > mp3_.size()) return true;
-        if (fseeko(output_, 0, SEEK_SET) != 0) return false;
+        if (bytes == 0 || bytes > mp3_.size())
+            return true;
+        if (fseeko(output_, 0, SEEK_SET) != 0)
+            return false;
         return writeBytes(mp3_.data(), bytes);
     }
 
     bool writeBytes(const unsigned char* bytes, size_t count) {
-        if (std::fwrite(bytes, 1, count, output_) == count) return true;
+        if (std::fwrite(bytes, 1, count, output_) == count)
+            return true;
         Console::print("Unable to write MP3 output");
         return false;
     }
@@ -104,8 +110,10 @@ private:
 // Opens the input and places it after the header; answers its length in bytes.
 File openInput(const std::string& path, off_t& length) {
     File input(std::fopen(path.c_str(), "rb"));
-    if (!input) return nullptr;
-    if (fseeko(input.get(), 0, SEEK_END) != 0) return nullptr;
+    if (!input)
+        return nullptr;
+    if (fseeko(input.get(), 0, SEEK_END) != 0)
+        return nullptr;
     length = ftello(input.get());
     if (length < 0 || fseeko(input.get(), Mp3Converter::headerBytes, SEEK_SET) != 0)
         return nullptr;
@@ -126,7 +134,8 @@ void Mp3Converter::convert(const std::string& inputPath, const std::string& outp
                           completion = std::move(completion)] {
         encode(inputPath, outputPath, progress);
         DispatchQueue::main().sync([&] {
-            if (completion) completion();
+            if (completion)
+                completion();
         });
     });
 }
@@ -151,7 +160,8 @@ void Mp3Converter::encode(const std::string& inputPath, const std::string& outpu
     }
     EncodeJob(encoder.get(), input.get(), output.get(), length).run(progress);
     encoder.reset();
-    if (std::fclose(output.release()) != 0) Console::print("Unable to write MP3 output");
+    if (std::fclose(output.release()) != 0)
+        Console::print("Unable to write MP3 output");
 }
 
 PcmRenderRequest Mp3Converter::intermediateRequest() {

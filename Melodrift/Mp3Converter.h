@@ -11,7 +11,7 @@ class DispatchQueue;
 // read with plain file reads after a fixed header of `headerBytes`; nothing of the header is
 // parsed. Jobs run one after another on one serial queue for the whole process.
 class Mp3Converter {
-public:
+  public:
     using Progress = std::function<void(float)>;
     using Completion = std::function<void()>;
 
@@ -33,7 +33,7 @@ public:
     // "com.velaro.encoder.queue", made on first use and kept for the whole process.
     static DispatchQueue& encoderQueue();
 
-private:
+  private:
     static void encode(const std::string& inputPath, const std::string& outputPath,
                        const Progress& progress);
 };

@@ -48,4 +48,6 @@ std::vector<uint8_t> AiffFileWriter::header(uint64_t dataBytes, NSError*) const 
     return w.take();
 }
 
-uint64_t AiffFileWriter::maxDataBytes() const { return 0xFFFFFFFFull - (headerBytes - 8) - 1; }
+uint64_t AiffFileWriter::maxDataBytes() const {
+    return 0xFFFFFFFFull - (headerBytes - 8) - 1;
+}

@@ -7,7 +7,7 @@
 // Appends numbers in a chosen byte order and four-character codes to a byte buffer, for
 // building file headers.
 class ByteWriter {
-public:
+  public:
     explicit ByteWriter(bool bigEndian) : bigEndian_(bigEndian) {}
 
     void code(std::string_view fourCharacters) {
@@ -22,7 +22,7 @@ public:
     size_t size() const { return bytes_.size(); }
     std::vector<uint8_t> take() { return std::move(bytes_); }
 
-private:
+  private:
     void put(uint64_t value, int width) {
         for (int i = 0; i < width; ++i) {
             int shift = bigEndian_ ? 8 * (width - 1 - i) : 8 * i;

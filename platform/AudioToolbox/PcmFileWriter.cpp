@@ -21,7 +21,8 @@ void encode8(const uint8_t* in, uint8_t* out, size_t count, bool isSigned) {
         std::memcpy(out, in, count);
         return;
     }
-    for (size_t i = 0; i < count; ++i) out[i] = in[i] ^ 0x80;
+    for (size_t i = 0; i < count; ++i)
+        out[i] = in[i] ^ 0x80;
 }
 
 void encode16(const int16_t* in, uint8_t* out, size_t count, bool bigEndian) {
@@ -50,29 +51,35 @@ void encode24(const int32_t* in, uint8_t* out, size_t count, bool bigEndian) {
 
 } // namespace
 
-PcmFileWriter::~PcmFileWriter() { close(); }
+PcmFileWriter::~PcmFileWriter() {
+    close();
+}
 
 bool PcmFileWriter::fail(NSError* error, const std::string& what, int code) {
-    if (error) *error = NSError::posix(code, what);
+    if (error)
+        *error = NSError::posix(code, what);
     return false;
 }
 
-bool PcmFileWriter::create(const std::string& path, const PcmStreamFormat& format,
-                           NSError* error) {
+bool PcmFileWriter::create(const std::string& path, const PcmStreamFormat& format, NSError* error) {
     close();
     format_ = format;
     path_ = path;
     dataBytes_ = 0;
     if (!supports(format)) {
-        if (error) *error = NSError{"PcmRenderErrorDomain", 2, "The output format is not supported by its container."};
+        if (error)
+            *error = NSError{"PcmRenderErrorDomain", 2,
+                             "The output format is not supported by its container."};
         return false;
     }
     std::vector<uint8_t> bytes = header(0, error);
-    if (bytes.empty()) return false;
+    if (bytes.empty())
+        return false;
     headerSize_ = bytes.size();
     std::string name = std::filesystem::path(path).filename().string();
     file_ = std::fopen(path.c_str(), "wb");
-    if (!file_) return fail(error, "The file “" + name + "” couldn’t be created.", errno);
+    if (!file_)
+        return fail(error, "The file “" + name + "” couldn’t be created.", errno);
     std::setvbuf(file_, nullptr, _IOFBF, fileBufferBytes);
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
         int code = errno;
@@ -84,7 +91,8 @@ bool PcmFileWriter::create(const std::string& path, const PcmStreamFormat& forma
 
 bool PcmFileWriter::write(const void* samples, size_t frames, NSError* error) {
     std::string name = std::filesystem::path(path_).filename().string();
-    if (!file_) return fail(error, "The file “" + name + "” is not open.", EBADF);
+    if (!file_)
+        return fail(error, "The file “" + name + "” is not open.", EBADF);
     uint64_t bytes = static_cast<uint64_t>(frames) * format_.bytesPerFrame();
     if (bytes > maxDataBytes() - dataBytes_)
         return fail(error, "The file “" + name + "” would be too large for its format.", EFBIG);
@@ -112,22 +120,26 @@ void PcmFileWriter::encode(const void* samples, size_t frames) {
 }
 
 bool PcmFileWriter::close(NSError* error) {
-    if (!file_) return true;
+    if (!file_)
+        return true;
     std::string name = std::filesystem::path(path_).filename().string();
     bool ok = true;
     int code = 0;
-    if (padsOddData() && dataBytes_ % 2 != 0) ok = std::fputc(0, file_) != EOF;
+    if (padsOddData() && dataBytes_ % 2 != 0)
+        ok = std::fputc(0, file_) != EOF;
     std::vector<uint8_t> bytes = header(dataBytes_, nullptr);
     if (ok && bytes.size() == headerSize_) {
         ok = std::fseek(file_, 0, SEEK_SET) == 0 &&
              std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
     }
-    if (!ok) code = errno;
+    if (!ok)
+        code = errno;
     if (std::fclose(file_) != 0 && ok) {
         ok = false;
         code = errno;
     }
     file_ = nullptr;
-    if (!ok) return fail(error, "The file “" + name + "” couldn’t be written.", code);
+    if (!ok)
+        return fail(error, "The file “" + name + "” couldn’t be written.", code);
     return true;
 }

@@ -13,7 +13,7 @@
 // unsigned bytes (128 is silence), 16 bits as int16_t, 24 bits as int32_t holding the sample
 // in its upper 24 bits. The writer stores them in the file's byte order and signedness.
 class PcmFileWriter {
-public:
+  public:
     virtual ~PcmFileWriter();
 
     PcmFileWriter(const PcmFileWriter&) = delete;
@@ -30,7 +30,7 @@ public:
     uint64_t framesWritten() const { return dataBytes_ / format_.bytesPerFrame(); }
     uint64_t dataOffset() const { return headerSize_; }
 
-protected:
+  protected:
     PcmFileWriter() = default;
 
     // The bytes in front of the sample data, for `dataBytes` of samples; the same length
@@ -43,7 +43,7 @@ protected:
     // Whether the container can hold a sample of this depth and signedness.
     virtual bool supports(const PcmStreamFormat& format) const = 0;
 
-private:
+  private:
     void encode(const void* samples, size_t frames);
     bool fail(NSError* error, const std::string& what, int code);
 

@@ -10,7 +10,8 @@ constexpr double maxSampleRate = 768000;
 constexpr uint32_t maxChannels = 64;
 
 bool fail(NSError* error, const std::string& message) {
-    if (error) *error = NSError{"PcmRenderErrorDomain", 1, message};
+    if (error)
+        *error = NSError{"PcmRenderErrorDomain", 1, message};
     return false;
 }
 
@@ -20,8 +21,10 @@ bool isWritableRate(double rate) {
 
 uint32_t outputBits(const PcmRenderRequest& request, uint32_t sourceBits) {
     uint32_t bits = request.bitDepth;
-    if (request.capAtSourceDepth) bits = std::min(bits, sourceBits);
-    if (bits == 0) bits = 16;
+    if (request.capAtSourceDepth)
+        bits = std::min(bits, sourceBits);
+    if (bits == 0)
+        bits = 16;
     return (bits + 7) / 8 * 8;
 }
 
@@ -39,8 +42,8 @@ std::optional<PcmStreamFormat> PcmStreamFormat::derive(const PcmRenderRequest& r
     format.isSigned = !(request.container == PcmContainer::WAVE && format.bitsPerChannel == 8);
 
     if (!isWritableRate(format.sampleRate)) {
-        fail(error, "The sample rate " + std::to_string(format.sampleRate) +
-                        " Hz cannot be written.");
+        fail(error,
+             "The sample rate " + std::to_string(format.sampleRate) + " Hz cannot be written.");
         return std::nullopt;
     }
     if (format.channels == 0 || format.channels > maxChannels) {

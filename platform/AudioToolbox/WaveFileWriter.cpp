@@ -16,16 +16,20 @@ constexpr size_t riffHeaderBytes = 12;
 constexpr size_t chunkHeaderBytes = 8;
 
 uint32_t speakerMask(uint32_t channels) {
-    if (channels == 1) return 0x4; // front centre
-    if (channels == 2) return 0x3; // front left, front right
-    return 0;                      // no speaker assignment
+    if (channels == 1)
+        return 0x4; // front centre
+    if (channels == 2)
+        return 0x3; // front left, front right
+    return 0;       // no speaker assignment
 }
 
 } // namespace
 
 bool WaveFileWriter::supports(const PcmStreamFormat& f) const {
-    if (f.isBigEndian) return false;
-    if (f.bitsPerChannel == 8) return !f.isSigned;
+    if (f.isBigEndian)
+        return false;
+    if (f.bitsPerChannel == 8)
+        return !f.isSigned;
     return f.isSigned && (f.bitsPerChannel == 16 || f.bitsPerChannel == 24);
 }
 
@@ -88,7 +92,7 @@ std::vector<uint8_t> WaveFileWriter::header(uint64_t dataBytes, NSError* error) 
 
 uint64_t WaveFileWriter::maxDataBytes() const {
     // The RIFF size counts everything after its own field, pad byte included.
-    size_t headerBytes = dataOffset_.value_or(riffHeaderBytes + formatChunk().size() +
-                                              chunkHeaderBytes);
+    size_t headerBytes =
+        dataOffset_.value_or(riffHeaderBytes + formatChunk().size() + chunkHeaderBytes);
     return 0xFFFFFFFFull - (headerBytes - chunkHeaderBytes) - 1;
 }

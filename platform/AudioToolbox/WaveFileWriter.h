@@ -8,17 +8,17 @@
 // channels or more than 16 bits use the extensible format header. With a data offset, a
 // 'JUNK' chunk pads the header so that the samples begin exactly at that byte.
 class WaveFileWriter : public PcmFileWriter {
-public:
+  public:
     explicit WaveFileWriter(std::optional<uint32_t> dataOffset = std::nullopt)
         : dataOffset_(dataOffset) {}
 
-protected:
+  protected:
     std::vector<uint8_t> header(uint64_t dataBytes, NSError* error) const override;
     uint64_t maxDataBytes() const override;
     bool padsOddData() const override { return true; }
     bool supports(const PcmStreamFormat& format) const override;
 
-private:
+  private:
     bool isExtensible() const;
     std::vector<uint8_t> formatChunk() const;
 
