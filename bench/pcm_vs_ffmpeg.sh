@@ -27,12 +27,12 @@ seconds() { # command... -> wall seconds
     start=$(date +%s.%N)
     "$@" >/dev/null
     end=$(date +%s.%N)
-    echo "$end - $start" | bc -l
+    awk -v a="$start" -v b="$end" 'BEGIN {print b - a}'
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {printf "%.3f", a[int((NR+1)/2)]}'; }
 fastest() { sort -n | awk 'NR==1 {printf "%.3f", $1}'; }
-ratio() { echo "$1 / $2" | bc -l; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {print a / b}'; }
 
 compare() { # label, our command, ffmpeg command (both as strings)
     local label=$1 ours=$2 theirs=$3 a=() b=()
