@@ -93,7 +93,8 @@ bool PcmFileWriter::write(const void* samples, size_t frames, NSError* error) {
     std::string name = std::filesystem::path(path_).filename().string();
     if (!file_)
         return fail(error, "The file “" + name + "” is not open.", EBADF);
-    if (frames == 0) return true;
+    if (frames == 0)
+        return true;
     uint64_t bytes = static_cast<uint64_t>(frames) * format_.bytesPerFrame();
     if (bytes > maxDataBytes() - dataBytes_)
         return fail(error, "The file “" + name + "” would be too large for its format.", EFBIG);
