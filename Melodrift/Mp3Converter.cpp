@@ -132,36 +132,39 @@ void Mp3Converter::convert(const std::string& inputPath, const std::string& outp
                            Progress progress, Completion completion) {
     encoderQueue().async([inputPath, outputPath, progress = std::move(progress),
                           completion = std::move(completion)] {
-        encode(inputPath, outputPath, progress);
+        bool complete = encode(inputPath, outputPath, progress);
         DispatchQueue::main().sync([&] {
             if (completion)
-                completion();
+                completion(complete);
         });
     });
 }
 
-void Mp3Converter::encode(const std::string& inputPath, const std::string& outputPath,
+bool Mp3Converter::encode(const std::string& inputPath, const std::string& outputPath,
                           const Progress& progress) {
     Encoder encoder = makeEncoder();
     if (!encoder) {
         Console::print("Unable to start the MP3 encoder");
-        return;
+        return false;
     }
     off_t length = 0;
     File input = openInput(inputPath, length);
     if (!input) {
         Console::print("Unable to open MP3 input: " + inputPath);
-        return;
+        return false;
     }
     File output(std::fopen(outputPath.c_str(), "wb"));
     if (!output) {
         Console::print("Unable to create MP3 output: " + outputPath);
-        return;
+        return false;
     }
-    EncodeJob(encoder.get(), input.get(), output.get(), length).run(progress);
+    bool encoded = EncodeJob(encoder.get(), input.get(), output.get(), length).run(progress);
     encoder.reset();
-    if (std::fclose(output.release()) != 0)
+    if (std::fclose(output.release()) != 0) {
         Console::print("Unable to write MP3 output");
+        return false;
+    }
+    return encoded;
 }
 
 PcmRenderRequest Mp3Converter::intermediateRequest() {

@@ -13,7 +13,8 @@ class DispatchQueue;
 class Mp3Converter {
   public:
     using Progress = std::function<void(float)>;
-    using Completion = std::function<void()>;
+    // Told whether a complete output was written.
+    using Completion = std::function<void(bool complete)>;
 
     static constexpr long headerBytes = 4096;
     static constexpr int sampleRate = 44100;
@@ -34,6 +35,6 @@ class Mp3Converter {
     static DispatchQueue& encoderQueue();
 
   private:
-    static void encode(const std::string& inputPath, const std::string& outputPath,
+    static bool encode(const std::string& inputPath, const std::string& outputPath,
                        const Progress& progress);
 };

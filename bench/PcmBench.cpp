@@ -25,7 +25,7 @@ bool mp3(const URL& in, const URL& out) {
     if (!renderOrSay(in, intermediate, Mp3Converter::intermediateRequest()))
         return false;
     bool done = false;
-    Mp3Converter::convert(intermediate.path(), out.path(), nullptr, [&] {
+    Mp3Converter::convert(intermediate.path(), out.path(), nullptr, [&](bool) {
         FileManager::defaultManager().removeItem(intermediate);
         done = true;
     });

@@ -39,6 +39,7 @@ std::string rawInput(const std::string& name, size_t bytes) {
 struct Job {
     std::vector<float> progress;
     bool completed = false;
+    bool complete = false;
     bool onMainThread = true;
 };
 
@@ -49,8 +50,9 @@ void start(const std::string& in, const std::string& out, Job& job) {
             job.progress.push_back(fraction);
             job.onMainThread = job.onMainThread && RunLoop::isMainThread();
         },
-        [&job] {
+        [&job](bool complete) {
             job.completed = true;
+            job.complete = complete;
             job.onMainThread = job.onMainThread && RunLoop::isMainThread();
         });
 }
@@ -90,6 +92,7 @@ TEST(Mp3ConverterTests, InputWithoutAWholeFrameAfterTheHeaderEncodesNothing) {
         Job job = encode(rawInput("short.raw", bytes), out);
         EXPECT_TRUE(job.progress.empty());
         EXPECT_TRUE(job.completed);
+        EXPECT_TRUE(job.complete);
         EXPECT_TRUE(FileManager::defaultManager().fileExists(out));
     }
 }
@@ -148,6 +151,7 @@ TEST(Mp3ConverterTests, UnopenableInputOrOutputEndsTheJobAndStillCompletes) {
         SCOPED_TRACE(c.line);
         Job job = encode(c.input, c.output);
         EXPECT_TRUE(job.completed);
+        EXPECT_FALSE(job.complete);
         EXPECT_TRUE(job.progress.empty());
         EXPECT_FALSE(FileManager::defaultManager().fileExists(c.output));
         auto lines = Console::printedLines();
@@ -161,7 +165,7 @@ TEST(Mp3ConverterTests, JobsRunOneAfterAnotherInTheirOrder) {
     for (int i = 0; i < 3; ++i) {
         Mp3Converter::convert(rawInput("in" + std::to_string(i) + ".raw", 4096 + 4 * 8192 * 2),
                               temporaryPath("out" + std::to_string(i) + ".mp3"), nullptr,
-                              [&finished, i] { finished.push_back(i); });
+                              [&finished, i](bool) { finished.push_back(i); });
     }
     ASSERT_TRUE(RunLoop::main().runUntil([&] { return finished.size() == 3; }, 120));
     EXPECT_EQ(finished, (std::vector<int>{0, 1, 2}));
