@@ -3,43 +3,38 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <utility>
+#include <string_view>
 
 namespace {
 
 struct ExtensionRow {
-    std::initializer_list<const char*> extensions;
+    std::string_view extension;
     TypeFile type;
 };
 
 // Checked in order; the first row that holds the extension decides.
-const ExtensionRow extensionTable[] = {
-    {{"jpg", "png", "heic", "heif", "webp", "gif", "tiff"}, TypeFile::IMAGE},
-    {{"m4a", "mp4"}, TypeFile::M4A},
-    {{"mp3"}, TypeFile::MP3},
-    {{"wav"}, TypeFile::WAV},
-    {{"flac"}, TypeFile::FLAC},
-    {{"aac"}, TypeFile::AAC},
-    {{"aiff"}, TypeFile::AIFF},
-    {{"caf"}, TypeFile::CAF},
-    {{"alaw"}, TypeFile::ALAW},
-    {{"ulaw"}, TypeFile::ULAW},
-    {{"ima4"}, TypeFile::IMA4},
-    {{"opus"}, TypeFile::OPUS},
-    {{"webm", "flv", "avi", "qt", "mov", "wmv"}, TypeFile::VIDEO},
-    {{"txt", "rtf"}, TypeFile::NOTE},
-    {{"pdf"}, TypeFile::PDF},
-    {{"zip"}, TypeFile::ZIP},
-    {{"rar"}, TypeFile::RAR},
-    {{"7z"}, TypeFile::SEVENZ},
+constexpr ExtensionRow extensionTable[] = {
+    {"jpg", TypeFile::IMAGE},  {"png", TypeFile::IMAGE},  {"heic", TypeFile::IMAGE},
+    {"heif", TypeFile::IMAGE}, {"webp", TypeFile::IMAGE}, {"gif", TypeFile::IMAGE},
+    {"tiff", TypeFile::IMAGE}, {"m4a", TypeFile::M4A},    {"mp4", TypeFile::M4A},
+    {"mp3", TypeFile::MP3},    {"wav", TypeFile::WAV},    {"flac", TypeFile::FLAC},
+    {"aac", TypeFile::AAC},    {"aiff", TypeFile::AIFF},  {"caf", TypeFile::CAF},
+    {"alaw", TypeFile::ALAW},  {"ulaw", TypeFile::ULAW},  {"ima4", TypeFile::IMA4},
+    {"opus", TypeFile::OPUS},  {"webm", TypeFile::VIDEO}, {"flv", TypeFile::VIDEO},
+    {"avi", TypeFile::VIDEO},  {"qt", TypeFile::VIDEO},   {"mov", TypeFile::VIDEO},
+    {"wmv", TypeFile::VIDEO},  {"txt", TypeFile::NOTE},   {"rtf", TypeFile::NOTE},
+    {"pdf", TypeFile::PDF},    {"zip", TypeFile::ZIP},    {"rar", TypeFile::RAR},
+    {"7z", TypeFile::SEVENZ},
 };
 
-const std::array<const char*, 22> icons = {
+// One icon per case, in declaration order.
+constexpr std::array<const char*, 22> icons = {
     "folder",       "ic_img",       "ic_video",    "ic_audio",     "ic_note",      "ic_unknown",
     "ic_unknown",   "ic_pdf",       "ic_zip",      "ic_rar",       "ic_7z",        "ic_file_mp3",
     "ic_file_wav",  "ic_file_flac", "ic_file_aac", "ic_file_m4a",  "ic_file_alaw", "ic_file_ulaw",
     "ic_file_ima4", "ic_file_opus", "ic_file_caf", "ic_file_aiff",
 };
+static_assert(icons.size() == static_cast<size_t>(TypeFile::AIFF) + 1);
 
 } // namespace
 
@@ -50,10 +45,8 @@ TypeFile typeFileForExtension(const std::string& extension) {
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     for (const ExtensionRow& row : extensionTable) {
-        for (const char* candidate : row.extensions) {
-            if (lower == candidate)
-                return row.type;
-        }
+        if (row.extension == lower)
+            return row.type;
     }
     return TypeFile::UNKNOWN;
 }
