@@ -7,7 +7,7 @@ namespace Bootwell {
 
 // The kit's main class. Its configuration is class-level; instances hold no state.
 class Bootwell {
-public:
+  public:
     static Bootwell& shared();
 
     // Launch count above which a review prompt is requested.
@@ -16,7 +16,7 @@ public:
     static inline std::string policyLink = "https://velaro.github.io/melodrift/privacy.html";
     static inline bool notificationsAuthorized = false;
 
-private:
+  private:
     Bootwell() = default;
 };
 

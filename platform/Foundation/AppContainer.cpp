@@ -7,7 +7,8 @@ namespace AppContainer {
 
 // Read on every call so that a test can point each case at a fresh container.
 std::string rootPath() {
-    if (const char* home = std::getenv("MELODRIFT_HOME"); home && *home) return home;
+    if (const char* home = std::getenv("MELODRIFT_HOME"); home && *home)
+        return home;
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
         return std::string(data) + "/Melodrift";
     }
@@ -15,7 +16,9 @@ std::string rootPath() {
     return std::string(home && *home ? home : "/tmp") + "/.local/share/Melodrift";
 }
 
-std::string documentsPath() { return rootPath() + "/Documents"; }
+std::string documentsPath() {
+    return rootPath() + "/Documents";
+}
 
 std::string temporaryPath() {
     std::string path = rootPath() + "/tmp";
@@ -24,6 +27,8 @@ std::string temporaryPath() {
     return path;
 }
 
-std::string defaultsPath() { return rootPath() + "/defaults.json"; }
+std::string defaultsPath() {
+    return rootPath() + "/defaults.json";
+}
 
 } // namespace AppContainer

@@ -24,26 +24,31 @@ bool isFolder(const std::string& path) {
 } // namespace
 
 std::string mainResourcesPath() {
-    if (const char* env = std::getenv("MELODRIFT_RESOURCES"); env && isFolder(env)) return env;
+    if (const char* env = std::getenv("MELODRIFT_RESOURCES"); env && isFolder(env))
+        return env;
     std::string exe = executableFolder();
     for (const std::string& candidate :
          {exe + "/resources", exe + "/../share/melodrift/resources"}) {
-        if (isFolder(candidate)) return fs::weakly_canonical(candidate).string();
+        if (isFolder(candidate))
+            return fs::weakly_canonical(candidate).string();
     }
     return MELODRIFT_SOURCE_RESOURCES;
 }
 
 Bundle::Bundle(std::string path) : path_(std::move(path)) {
     std::ifstream in(path_ + "/Info.json");
-    if (!in) return;
+    if (!in)
+        return;
     std::stringstream text;
     text << in.rdbuf();
     auto parsed = nlohmann::json::parse(text.str(), nullptr, false);
-    if (parsed.is_object()) info_ = std::move(parsed);
+    if (parsed.is_object())
+        info_ = std::move(parsed);
 }
 
 std::optional<Bundle> Bundle::at(const std::string& path) {
-    if (!isFolder(path)) return std::nullopt;
+    if (!isFolder(path))
+        return std::nullopt;
     return Bundle(path);
 }
 
@@ -57,12 +62,14 @@ std::optional<std::string> Bundle::path(const std::string& name,
     std::string file = extension.empty() ? name : name + "." + extension;
     std::string full = path_ + "/" + file;
     std::error_code ec;
-    if (file.empty() || !fs::exists(full, ec)) return std::nullopt;
+    if (file.empty() || !fs::exists(full, ec))
+        return std::nullopt;
     return full;
 }
 
 std::optional<URL> Bundle::url(const std::string& name, const std::string& extension) const {
     auto found = path(name, extension);
-    if (!found) return std::nullopt;
+    if (!found)
+        return std::nullopt;
     return URL::fileURL(*found);
 }

@@ -9,7 +9,7 @@
 // A folder of resources with an information dictionary ("Info.json" inside it).
 // The main bundle is the application's resources/ folder.
 class Bundle {
-public:
+  public:
     // The folder must exist.
     static std::optional<Bundle> at(const std::string& path);
     static Bundle& main();
@@ -26,7 +26,7 @@ public:
 
     const nlohmann::json& infoDictionary() const { return info_; }
 
-private:
+  private:
     explicit Bundle(std::string path);
 
     std::string path_;

@@ -6,9 +6,12 @@
 namespace ByteCountFormatter {
 
 std::string fileString(int64_t bytes) {
-    if (bytes == 0) return "Zero KB";
-    if (bytes == 1) return "1 byte";
-    if (std::llabs(bytes) < 1000) return std::to_string(bytes) + " bytes";
+    if (bytes == 0)
+        return "Zero KB";
+    if (bytes == 1)
+        return "1 byte";
+    if (std::llabs(bytes) < 1000)
+        return std::to_string(bytes) + " bytes";
 
     static const char* units[] = {"KB", "MB", "GB", "TB", "PB", "EB"};
     static const int decimals[] = {0, 1, 2, 2, 2, 2};
@@ -29,8 +32,10 @@ std::string fileString(int64_t bytes) {
     std::snprintf(text, sizeof text, "%.*f", decimals[unit], rounded);
     std::string number = text;
     if (number.find('.') != std::string::npos) {
-        while (number.back() == '0') number.pop_back();
-        if (number.back() == '.') number.pop_back();
+        while (number.back() == '0')
+            number.pop_back();
+        if (number.back() == '.')
+            number.pop_back();
     }
     return number + " " + units[unit];
 }

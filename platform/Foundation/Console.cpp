@@ -23,14 +23,20 @@ void emit(std::vector<std::string> State::*lines, const std::string& prefix,
           const std::string& line) {
     State& s = state();
     std::lock_guard lock(s.mutex);
-    if (s.capturing) (s.*lines).push_back(line);
-    if (s.echo) std::fprintf(stderr, "%s%s\n", prefix.c_str(), line.c_str());
+    if (s.capturing)
+        (s.*lines).push_back(line);
+    if (s.echo)
+        std::fprintf(stderr, "%s%s\n", prefix.c_str(), line.c_str());
 }
 
 } // namespace
 
-void print(const std::string& line) { emit(&State::printed, "", line); }
-void systemLog(const std::string& line) { emit(&State::logged, "[system] ", line); }
+void print(const std::string& line) {
+    emit(&State::printed, "", line);
+}
+void systemLog(const std::string& line) {
+    emit(&State::logged, "[system] ", line);
+}
 
 void startCapture() {
     State& s = state();

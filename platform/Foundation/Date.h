@@ -4,7 +4,7 @@
 
 // A moment in time, as seconds since 1970-01-01 00:00:00 UTC.
 class Date {
-public:
+  public:
     Date() : seconds_(now().seconds_) {}
     explicit Date(double secondsSince1970) : seconds_(secondsSince1970) {}
 
@@ -16,6 +16,6 @@ public:
 
     auto operator<=>(const Date& other) const = default;
 
-private:
+  private:
     double seconds_;
 };

@@ -7,7 +7,7 @@
 // Formats dates with ICU in the current locale and time zone, by pattern
 // ("yyyy-MM-dd HH:mm:ss") or by style.
 class DateFormatter {
-public:
+  public:
     enum class Style { none, shortStyle, medium, longStyle, full };
 
     std::string dateFormat;

@@ -13,12 +13,15 @@ void DispatchGroup::leave() const {
     std::vector<std::pair<DispatchQueue, std::function<void()>>> due;
     {
         std::lock_guard lock(state_->mutex);
-        if (state_->count == 0) return; // an unbalanced leave is ignored rather than fatal
-        if (--state_->count > 0) return;
+        if (state_->count == 0)
+            return; // an unbalanced leave is ignored rather than fatal
+        if (--state_->count > 0)
+            return;
         due.swap(state_->waiting);
     }
     state_->zero.notify_all();
-    for (auto& [queue, block] : due) queue.async(std::move(block));
+    for (auto& [queue, block] : due)
+        queue.async(std::move(block));
 }
 
 void DispatchGroup::notify(const DispatchQueue& queue, std::function<void()> block) const {

@@ -11,7 +11,7 @@
 // Counts outstanding work. Each notify block runs once, on its queue, when the count next
 // reaches zero (at once when nothing is outstanding).
 class DispatchGroup {
-public:
+  public:
     DispatchGroup();
 
     void enter() const;
@@ -20,7 +20,7 @@ public:
     // Waits up to `timeout` seconds of real time; answers whether the count reached zero.
     bool wait(double timeout) const;
 
-private:
+  private:
     struct State {
         std::mutex mutex;
         std::condition_variable zero;

@@ -30,9 +30,14 @@ namespace {
 thread_local const DispatchQueue::Impl* currentQueue = nullptr;
 }
 
+// Closes the queue when the last copy of the DispatchQueue goes away.
 struct DispatchQueue::Owner {
-    std::shared_ptr<Impl> impl;
+    explicit Owner(std::shared_ptr<Impl> impl) : impl(std::move(impl)) {}
+    Owner(const Owner&) = delete;
+    Owner& operator=(const Owner&) = delete;
     ~Owner() { impl->close(); }
+
+    std::shared_ptr<Impl> impl;
 };
 
 void DispatchQueue::Impl::start(int count) {
@@ -49,7 +54,8 @@ void DispatchQueue::Impl::work() {
         {
             std::unique_lock lock(mutex);
             ready.wait(lock, [&] { return closing || !blocks.empty(); });
-            if (blocks.empty()) break;
+            if (blocks.empty())
+                break;
             block = std::move(blocks.front());
             blocks.pop_front();
         }
@@ -90,7 +96,7 @@ DispatchQueue::DispatchQueue(const std::string& label) : DispatchQueue(Kind::ser
 DispatchQueue::DispatchQueue(Kind kind, const std::string& label, int threads) {
     auto impl = std::make_shared<Impl>(kind, label);
     impl->start(threads);
-    owner_ = std::make_shared<Owner>(Owner{impl});
+    owner_ = std::make_shared<Owner>(impl);
 }
 
 DispatchQueue& DispatchQueue::main() {
@@ -100,13 +106,15 @@ DispatchQueue& DispatchQueue::main() {
 }
 
 DispatchQueue& DispatchQueue::global() {
-    static DispatchQueue* queue = new DispatchQueue(
-        Kind::concurrent, "com.apple.root.default-qos",
-        static_cast<int>(std::max(4u, std::thread::hardware_concurrency())));
+    static DispatchQueue* queue =
+        new DispatchQueue(Kind::concurrent, "com.apple.root.default-qos",
+                          static_cast<int>(std::max(4u, std::thread::hardware_concurrency())));
     return *queue;
 }
 
-void DispatchQueue::async(Block block) const { owner_->impl->push(std::move(block)); }
+void DispatchQueue::async(Block block) const {
+    owner_->impl->push(std::move(block));
+}
 
 void DispatchQueue::sync(const Block& block) const {
     if (isCurrent()) {
@@ -118,7 +126,8 @@ void DispatchQueue::sync(const Block& block) const {
         block();
         done.set_value();
     });
-    if (owner_->impl->kind == Kind::main) RunLoop::main().wake();
+    if (owner_->impl->kind == Kind::main)
+        RunLoop::main().wake();
     done.get_future().wait();
 }
 
@@ -132,9 +141,12 @@ void DispatchQueue::asyncAfter(double seconds, Block block) const {
     });
 }
 
-const std::string& DispatchQueue::label() const { return owner_->impl->label; }
+const std::string& DispatchQueue::label() const {
+    return owner_->impl->label;
+}
 
 bool DispatchQueue::isCurrent() const {
-    if (owner_->impl->kind == Kind::main) return RunLoop::isMainThread();
+    if (owner_->impl->kind == Kind::main)
+        return RunLoop::isMainThread();
     return currentQueue == owner_->impl.get();
 }

@@ -9,7 +9,7 @@
 // queue runs them concurrently on a small pool. Copies share one queue; a serial queue's
 // thread ends once the last copy is gone and its blocks have run.
 class DispatchQueue {
-public:
+  public:
     using Block = std::function<void()>;
 
     explicit DispatchQueue(const std::string& label);
@@ -28,7 +28,7 @@ public:
 
     struct Impl;
 
-private:
+  private:
     enum class Kind { main, serial, concurrent };
     DispatchQueue(Kind kind, const std::string& label, int threads);
 

@@ -16,23 +16,29 @@ namespace fs = std::filesystem;
 namespace {
 
 void setError(NSError* error, int code, const std::string& what) {
-    if (error) *error = NSError::posix(code, what);
+    if (error)
+        *error = NSError::posix(code, what);
 }
 
 void setError(NSError* error, const std::error_code& ec, const std::string& what) {
     setError(error, ec.value(), what);
 }
 
-std::string quoted(const std::string& path) { return "“" + fs::path(path).filename().string() + "”"; }
+std::string quoted(const std::string& path) {
+    return "“" + fs::path(path).filename().string() + "”";
+}
 
 Date dateOf(const struct statx_timestamp& t) {
     return Date(static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9);
 }
 
 FileType typeOf(mode_t mode) {
-    if (S_ISREG(mode)) return FileType::regular;
-    if (S_ISDIR(mode)) return FileType::directory;
-    if (S_ISLNK(mode)) return FileType::symbolicLink;
+    if (S_ISREG(mode))
+        return FileType::regular;
+    if (S_ISDIR(mode))
+        return FileType::directory;
+    if (S_ISLNK(mode))
+        return FileType::symbolicLink;
     return FileType::other;
 }
 
@@ -45,16 +51,21 @@ FileManager& FileManager::defaultManager() {
 
 std::optional<URL> FileManager::documentsDirectory(NSError* error) {
     URL url = URL::fileURL(AppContainer::documentsPath());
-    if (!createDirectory(url, true, error)) return std::nullopt;
+    if (!createDirectory(url, true, error))
+        return std::nullopt;
     return url;
 }
 
-URL FileManager::temporaryDirectory() { return URL::fileURL(AppContainer::temporaryPath()); }
+URL FileManager::temporaryDirectory() {
+    return URL::fileURL(AppContainer::temporaryPath());
+}
 
 bool FileManager::fileExists(const std::string& path, bool* isDirectory) const {
     struct stat st;
-    if (::stat(path.c_str(), &st) != 0) return false;
-    if (isDirectory) *isDirectory = S_ISDIR(st.st_mode);
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    if (isDirectory)
+        *isDirectory = S_ISDIR(st.st_mode);
     return true;
 }
 
@@ -68,20 +79,22 @@ FileManager::contentsOfDirectoryAtPath(const std::string& path, NSError* error) 
     std::vector<std::string> names;
     while (struct dirent* entry = ::readdir(dir)) {
         std::string name = entry->d_name;
-        if (name != "." && name != "..") names.push_back(name);
+        if (name != "." && name != "..")
+            names.push_back(name);
     }
     ::closedir(dir);
     return names;
 }
 
-std::optional<std::vector<URL>> FileManager::contentsOfDirectory(const URL& url,
-                                                                 bool skipsHiddenFiles,
-                                                                 NSError* error) const {
+std::optional<std::vector<URL>>
+FileManager::contentsOfDirectory(const URL& url, bool skipsHiddenFiles, NSError* error) const {
     auto names = contentsOfDirectoryAtPath(url.path(), error);
-    if (!names) return std::nullopt;
+    if (!names)
+        return std::nullopt;
     std::vector<URL> urls;
     for (const std::string& name : *names) {
-        if (skipsHiddenFiles && name[0] == '.') continue;
+        if (skipsHiddenFiles && name[0] == '.')
+            continue;
         urls.push_back(url.appendingPathComponent(name));
     }
     return urls;
@@ -90,9 +103,10 @@ std::optional<std::vector<URL>> FileManager::contentsOfDirectory(const URL& url,
 std::optional<FileAttributes> FileManager::attributesOfItem(const std::string& path,
                                                             NSError* error) const {
     struct statx st;
-    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW,
-                STATX_BASIC_STATS | STATX_BTIME, &st) != 0) {
-        setError(error, errno, "The file " + quoted(path) + " couldn’t be opened because there is no such file.");
+    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME,
+                &st) != 0) {
+        setError(error, errno,
+                 "The file " + quoted(path) + " couldn’t be opened because there is no such file.");
         return std::nullopt;
     }
     FileAttributes attributes;
@@ -109,8 +123,11 @@ bool FileManager::createDirectory(const URL& url, bool withIntermediateDirectori
     const std::string& path = url.path();
     bool isDirectory = false;
     if (fileExists(path, &isDirectory)) {
-        if (isDirectory) return true;
-        setError(error, EEXIST, "The file " + quoted(path) + " couldn’t be saved because a file with the same name already exists.");
+        if (isDirectory)
+            return true;
+        setError(error, EEXIST,
+                 "The file " + quoted(path) +
+                     " couldn’t be saved because a file with the same name already exists.");
         return false;
     }
     std::error_code ec;
@@ -129,7 +146,8 @@ bool FileManager::createDirectory(const URL& url, bool withIntermediateDirectori
 bool FileManager::removeItem(const URL& url, NSError* error) {
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(url.path(), ec))) {
-        setError(error, ENOENT, quoted(url.path()) + " couldn’t be removed because it doesn’t exist.");
+        setError(error, ENOENT,
+                 quoted(url.path()) + " couldn’t be removed because it doesn’t exist.");
         return false;
     }
     fs::remove_all(url.path(), ec);
@@ -158,7 +176,9 @@ bool FileManager::moveItem(const URL& source, const URL& destination, NSError* e
 bool FileManager::copyItem(const URL& source, const URL& destination, NSError* error) {
     std::error_code ec;
     if (fs::exists(fs::symlink_status(destination.path(), ec))) {
-        setError(error, EEXIST, quoted(source.path()) + " couldn’t be copied because an item with the same name already exists.");
+        setError(error, EEXIST,
+                 quoted(source.path()) +
+                     " couldn’t be copied because an item with the same name already exists.");
         return false;
     }
     fs::copy(source.path(), destination.path(),
@@ -170,8 +190,7 @@ bool FileManager::copyItem(const URL& source, const URL& destination, NSError* e
     return true;
 }
 
-bool FileManager::createFile(const std::string& path, const std::string& contents,
-                             NSError* error) {
+bool FileManager::createFile(const std::string& path, const std::string& contents, NSError* error) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << contents;
     if (!out.good()) {

@@ -22,7 +22,7 @@ struct FileAttributes {
 // Operations that can fail return false (or an empty value) and, when `error` is given,
 // describe the failure there.
 class FileManager {
-public:
+  public:
     static FileManager& defaultManager();
 
     // The container's documents folder, created when missing.
@@ -35,8 +35,8 @@ public:
     // Shallow listing in the order the file system gives it.
     std::optional<std::vector<URL>> contentsOfDirectory(const URL& url, bool skipsHiddenFiles,
                                                         NSError* error = nullptr) const;
-    std::optional<std::vector<std::string>> contentsOfDirectoryAtPath(const std::string& path,
-                                                                      NSError* error = nullptr) const;
+    std::optional<std::vector<std::string>>
+    contentsOfDirectoryAtPath(const std::string& path, NSError* error = nullptr) const;
 
     // Attributes of the item itself (a symbolic link is not followed).
     std::optional<FileAttributes> attributesOfItem(const std::string& path,
@@ -50,6 +50,5 @@ public:
     // Neither move nor copy ever replaces an item at the destination.
     bool moveItem(const URL& source, const URL& destination, NSError* error = nullptr);
     bool copyItem(const URL& source, const URL& destination, NSError* error = nullptr);
-    bool createFile(const std::string& path, const std::string& contents,
-                    NSError* error = nullptr);
+    bool createFile(const std::string& path, const std::string& contents, NSError* error = nullptr);
 };

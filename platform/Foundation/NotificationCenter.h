@@ -14,7 +14,7 @@ struct Notification {
 // Delivers posted notifications synchronously, on the posting thread, to every observer of
 // the name. Observers are held weakly: one that has gone away is skipped and forgotten.
 class NotificationCenter {
-public:
+  public:
     using Handler = std::function<void(const Notification&)>;
 
     static NotificationCenter& defaultCenter();
@@ -26,7 +26,7 @@ public:
     void removeObserver(const void* observer);
     void post(const std::string& name, const void* object = nullptr);
 
-private:
+  private:
     struct Entry {
         std::weak_ptr<void> observer;
         const void* identity;

@@ -21,9 +21,13 @@ RunLoop& RunLoop::main() {
     return *loop;
 }
 
-bool RunLoop::isMainThread() { return std::this_thread::get_id() == mainThreadId; }
+bool RunLoop::isMainThread() {
+    return std::this_thread::get_id() == mainThreadId;
+}
 
-double RunLoop::nowLocked() const { return virtual_ ? virtualNow_ : realSeconds(); }
+double RunLoop::nowLocked() const {
+    return virtual_ ? virtualNow_ : realSeconds();
+}
 
 double RunLoop::now() const {
     std::lock_guard lock(mutex_);
@@ -32,7 +36,8 @@ double RunLoop::now() const {
 
 void RunLoop::useVirtualClock(bool isVirtual) {
     std::lock_guard lock(mutex_);
-    if (isVirtual && !virtual_) virtualNow_ = 0;
+    if (isVirtual && !virtual_)
+        virtualNow_ = 0;
     virtual_ = isVirtual;
 }
 
@@ -41,7 +46,9 @@ bool RunLoop::isVirtualClock() const {
     return virtual_;
 }
 
-void RunLoop::post(Block block) { postAfter(0, std::move(block)); }
+void RunLoop::post(Block block) {
+    postAfter(0, std::move(block));
+}
 
 void RunLoop::postAfter(double seconds, Block block) {
     {
@@ -63,10 +70,13 @@ void RunLoop::wake() {
 // Takes the earliest block due at or before `until`, in posting order among equals.
 bool RunLoop::takeNext(Block& block, double until) {
     std::lock_guard lock(mutex_);
-    if (scheduled_.empty()) return false;
+    if (scheduled_.empty())
+        return false;
     auto first = scheduled_.begin();
-    if (first->first.first > until) return false;
-    if (virtual_ && first->first.first > virtualNow_) virtualNow_ = first->first.first;
+    if (first->first.first > until)
+        return false;
+    if (virtual_ && first->first.first > virtualNow_)
+        virtualNow_ = first->first.first;
     block = std::move(first->second);
     scheduled_.erase(first);
     return true;
@@ -74,7 +84,8 @@ bool RunLoop::takeNext(Block& block, double until) {
 
 double RunLoop::secondsUntilNextDue() const {
     std::lock_guard lock(mutex_);
-    if (scheduled_.empty()) return -1;
+    if (scheduled_.empty())
+        return -1;
     double wait = scheduled_.begin()->first.first - nowLocked();
     return wait > 0 ? wait : 0;
 }
@@ -94,9 +105,11 @@ bool RunLoop::runOnce(double maxWait) {
         block();
         block = nullptr;
         std::lock_guard lock(mutex_);
-        if (!scheduled_.empty() && scheduled_.begin()->first.second >= limit) break;
+        if (!scheduled_.empty() && scheduled_.begin()->first.second >= limit)
+            break;
     }
-    if (ran || maxWait <= 0) return ran;
+    if (ran || maxWait <= 0)
+        return ran;
 
     std::unique_lock lock(mutex_);
     double wait = maxWait;
@@ -124,7 +137,8 @@ void RunLoop::run() {
     for (;;) {
         {
             std::lock_guard lock(mutex_);
-            if (stopped_) return;
+            if (stopped_)
+                return;
         }
         runOnce(1.0);
     }
@@ -160,13 +174,15 @@ void RunLoop::advance(double seconds) {
         runUntilIdle();
     }
     std::lock_guard lock(mutex_);
-    if (virtual_ && virtualNow_ < target) virtualNow_ = target;
+    if (virtual_ && virtualNow_ < target)
+        virtualNow_ = target;
 }
 
 bool RunLoop::runUntil(const std::function<bool()>& done, double timeout) {
     double deadline = realSeconds() + timeout;
     while (!done()) {
-        if (realSeconds() > deadline) return false;
+        if (realSeconds() > deadline)
+            return false;
         runOnce(0.01);
     }
     return true;

@@ -11,7 +11,7 @@
 // Its clock is real in the application. Tests switch it to a virtual clock that moves only
 // when they advance it, so delays and timers run without sleeping.
 class RunLoop {
-public:
+  public:
     using Block = std::function<void()>;
 
     static RunLoop& main();
@@ -42,7 +42,7 @@ public:
     // Runs the loop until `done` answers true or `timeout` seconds of real time pass.
     bool runUntil(const std::function<bool()>& done, double timeout = 30.0);
 
-private:
+  private:
     RunLoop() = default;
     double nowLocked() const;
     bool takeNext(Block& block, double until);

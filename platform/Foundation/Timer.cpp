@@ -13,9 +13,12 @@ std::shared_ptr<Timer> Timer::scheduledTimer(double interval, bool repeats, Bloc
 
 void Timer::schedule() {
     RunLoop::main().postAfter(interval_, [self = shared_from_this()] {
-        if (!self->valid_) return;
+        if (!self->valid_)
+            return;
         self->block_(*self);
-        if (!self->repeats_) self->valid_ = false;
-        if (self->valid_) self->schedule();
+        if (!self->repeats_)
+            self->valid_ = false;
+        if (self->valid_)
+            self->schedule();
     });
 }

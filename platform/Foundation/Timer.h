@@ -6,7 +6,7 @@
 // A timer on the main run loop. The run loop keeps a scheduled timer alive until it is
 // invalidated or, for a one-shot timer, until it has fired.
 class Timer : public std::enable_shared_from_this<Timer> {
-public:
+  public:
     using Block = std::function<void(Timer&)>;
 
     static std::shared_ptr<Timer> scheduledTimer(double interval, bool repeats, Block block);
@@ -18,7 +18,7 @@ public:
     Timer(double interval, bool repeats, Block block)
         : interval_(interval), repeats_(repeats), block_(std::move(block)) {}
 
-private:
+  private:
     void schedule();
 
     double interval_;

@@ -12,14 +12,18 @@ bool isUnreservedPathChar(unsigned char c) {
 }
 
 int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
 bool isValidScheme(const std::string& scheme) {
-    if (scheme.empty() || !std::isalpha(static_cast<unsigned char>(scheme[0]))) return false;
+    if (scheme.empty() || !std::isalpha(static_cast<unsigned char>(scheme[0])))
+        return false;
     return std::all_of(scheme.begin(), scheme.end(), [](unsigned char c) {
         return std::isalnum(c) || c == '+' || c == '-' || c == '.';
     });
@@ -27,18 +31,23 @@ bool isValidScheme(const std::string& scheme) {
 
 // Removes "." and empty components and any trailing slash; keeps ".." as written.
 std::string normalizePath(const std::string& path) {
-    if (path.empty()) return path;
+    if (path.empty())
+        return path;
     std::string out;
     size_t i = 0;
     while (i < path.size()) {
         size_t next = path.find('/', i);
-        if (next == std::string::npos) next = path.size();
+        if (next == std::string::npos)
+            next = path.size();
         std::string part = path.substr(i, next - i);
-        if (!part.empty() && part != ".") out += "/" + part;
+        if (!part.empty() && part != ".")
+            out += "/" + part;
         i = next + 1;
     }
-    if (out.empty()) return "/";
-    if (path[0] != '/') out.erase(0, 1);
+    if (out.empty())
+        return "/";
+    if (path[0] != '/')
+        out.erase(0, 1);
     return out;
 }
 
@@ -98,17 +107,18 @@ std::optional<URL> URL::fromString(const std::string& raw) {
     auto notSpace = [](unsigned char c) { return !std::isspace(c); };
     text.erase(text.begin(), std::find_if(text.begin(), text.end(), notSpace));
     text.erase(std::find_if(text.rbegin(), text.rend(), notSpace).base(), text.end());
-    if (text.empty() || std::any_of(text.begin(), text.end(), [](unsigned char c) {
-            return std::isspace(c) || c < 0x20;
-        })) {
+    if (text.empty() || std::any_of(text.begin(), text.end(),
+                                    [](unsigned char c) { return std::isspace(c) || c < 0x20; })) {
         return std::nullopt;
     }
 
     size_t colon = text.find(':');
-    if (colon == std::string::npos) return std::nullopt;
+    if (colon == std::string::npos)
+        return std::nullopt;
     URL url;
     url.scheme_ = lowercase(text.substr(0, colon));
-    if (!isValidScheme(url.scheme_)) return std::nullopt;
+    if (!isValidScheme(url.scheme_))
+        return std::nullopt;
     std::string rest = text.substr(colon + 1);
 
     size_t hash = rest.find('#');
@@ -147,32 +157,42 @@ std::optional<URL> URL::fromString(const std::string& raw) {
         }
         url.host_ = lowercase(authority);
     }
-    if (url.scheme_ != "file" && url.host_.empty()) return std::nullopt;
+    if (url.scheme_ != "file" && url.host_.empty())
+        return std::nullopt;
     url.path_ = normalizePath(percentDecode(rest));
-    if (url.isFileURL() && url.path_.empty()) return std::nullopt;
+    if (url.isFileURL() && url.path_.empty())
+        return std::nullopt;
     return url;
 }
 
 std::string URL::absoluteString() const {
-    if (isEmpty()) return "";
+    if (isEmpty())
+        return "";
     std::string out = scheme_ + "://";
-    if (!user_.empty()) out += user_ + "@";
+    if (!user_.empty())
+        out += user_ + "@";
     out += host_;
-    if (port_) out += ":" + std::to_string(*port_);
+    if (port_)
+        out += ":" + std::to_string(*port_);
     out += percentEncodePath(path_);
-    if (hasQuery_) out += "?" + query_;
-    if (hasFragment_) out += "#" + fragment_;
+    if (hasQuery_)
+        out += "?" + query_;
+    if (hasFragment_)
+        out += "#" + fragment_;
     return out;
 }
 
 std::vector<std::string> URL::pathComponents() const {
     std::vector<std::string> parts;
-    if (path_.empty()) return parts;
-    if (path_[0] == '/') parts.push_back("/");
+    if (path_.empty())
+        return parts;
+    if (path_[0] == '/')
+        parts.push_back("/");
     size_t i = path_[0] == '/' ? 1 : 0;
     while (i < path_.size()) {
         size_t next = path_.find('/', i);
-        if (next == std::string::npos) next = path_.size();
+        if (next == std::string::npos)
+            next = path_.size();
         parts.push_back(path_.substr(i, next - i));
         i = next + 1;
     }
@@ -180,8 +200,10 @@ std::vector<std::string> URL::pathComponents() const {
 }
 
 std::string URL::lastPathComponent() const {
-    if (path_.empty()) return "";
-    if (path_ == "/") return "/";
+    if (path_.empty())
+        return "";
+    if (path_ == "/")
+        return "/";
     size_t slash = path_.rfind('/');
     return slash == std::string::npos ? path_ : path_.substr(slash + 1);
 }
@@ -189,7 +211,8 @@ std::string URL::lastPathComponent() const {
 std::string URL::pathExtension() const {
     std::string name = lastPathComponent();
     size_t dot = name.rfind('.');
-    if (dot == std::string::npos || dot == 0 || dot + 1 == name.size()) return "";
+    if (dot == std::string::npos || dot == 0 || dot + 1 == name.size())
+        return "";
     return name.substr(dot + 1);
 }
 
@@ -201,23 +224,28 @@ URL URL::withPath(std::string path) const {
 
 URL URL::deletingPathExtension() const {
     std::string ext = pathExtension();
-    if (ext.empty()) return *this;
+    if (ext.empty())
+        return *this;
     return withPath(path_.substr(0, path_.size() - ext.size() - 1));
 }
 
 URL URL::deletingLastPathComponent() const {
-    if (path_.empty() || path_ == "/") return *this;
+    if (path_.empty() || path_ == "/")
+        return *this;
     size_t slash = path_.rfind('/');
-    if (slash == std::string::npos) return withPath(".");
+    if (slash == std::string::npos)
+        return withPath(".");
     return withPath(slash == 0 ? "/" : path_.substr(0, slash));
 }
 
 URL URL::appendingPathComponent(const std::string& component) const {
-    if (component.empty()) return *this;
+    if (component.empty())
+        return *this;
     return withPath(path_ == "/" ? "/" + component : path_ + "/" + component);
 }
 
 URL URL::appendingPathExtension(const std::string& extension) const {
-    if (extension.empty() || path_.empty() || path_ == "/") return *this;
+    if (extension.empty() || path_.empty() || path_ == "/")
+        return *this;
     return withPath(path_ + "." + extension);
 }

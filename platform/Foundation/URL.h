@@ -7,7 +7,7 @@
 // A file or web address. File URLs keep their path decoded; web URLs keep scheme, authority,
 // path, query and fragment apart. Paths never end in a slash, except the root "/".
 class URL {
-public:
+  public:
     URL() = default;
 
     // A file URL for an absolute or relative path (relative paths resolve against the
@@ -47,7 +47,7 @@ public:
     bool operator==(const URL& other) const = default;
     bool operator<(const URL& other) const { return absoluteString() < other.absoluteString(); }
 
-private:
+  private:
     URL withPath(std::string path) const;
 
     std::string scheme_;

@@ -18,8 +18,10 @@ std::string toBase64(const std::vector<uint8_t>& bytes) {
     std::string out;
     for (size_t i = 0; i < bytes.size(); i += 3) {
         uint32_t n = bytes[i] << 16;
-        if (i + 1 < bytes.size()) n |= bytes[i + 1] << 8;
-        if (i + 2 < bytes.size()) n |= bytes[i + 2];
+        if (i + 1 < bytes.size())
+            n |= bytes[i + 1] << 8;
+        if (i + 2 < bytes.size())
+            n |= bytes[i + 2];
         out += base64Alphabet[(n >> 18) & 63];
         out += base64Alphabet[(n >> 12) & 63];
         out += i + 1 < bytes.size() ? base64Alphabet[(n >> 6) & 63] : '=';
@@ -34,7 +36,8 @@ std::vector<uint8_t> fromBase64(const std::string& text) {
     int bits = 0;
     for (char c : text) {
         const char* at = std::strchr(base64Alphabet, c);
-        if (c == '=' || !at || !*at) continue;
+        if (c == '=' || !at || !*at)
+            continue;
         buffer = (buffer << 6) | static_cast<uint32_t>(at - base64Alphabet);
         bits += 6;
         if (bits >= 8) {
@@ -51,11 +54,14 @@ UserDefaults& UserDefaults::standard() {
     static UserDefaults defaults(AppContainer::defaultsPath());
     // The container is read from the environment, so a test can move to a fresh one.
     std::string path = AppContainer::defaultsPath();
-    if (path != defaults.path()) defaults.reload(path);
+    if (path != defaults.path())
+        defaults.reload(path);
     return defaults;
 }
 
-UserDefaults::UserDefaults(std::string path) { reload(std::move(path)); }
+UserDefaults::UserDefaults(std::string path) {
+    reload(std::move(path));
+}
 
 std::string UserDefaults::path() const {
     std::lock_guard lock(mutex_);
@@ -67,7 +73,8 @@ void UserDefaults::reload(std::string path) {
     path_ = std::move(path);
     values_ = nlohmann::json::object();
     std::ifstream in(path_);
-    if (!in) return;
+    if (!in)
+        return;
     std::stringstream text;
     text << in.rdbuf();
     auto parsed = nlohmann::json::parse(text.str(), nullptr, false);
@@ -95,7 +102,8 @@ void UserDefaults::save() const {
         }
     }
     std::filesystem::rename(temporary, path_, ec);
-    if (ec) Console::print("UserDefaults: unable to replace " + path_ + ": " + ec.message());
+    if (ec)
+        Console::print("UserDefaults: unable to replace " + path_ + ": " + ec.message());
 }
 
 void UserDefaults::store(const std::string& key, nlohmann::json value) {
@@ -107,32 +115,40 @@ void UserDefaults::store(const std::string& key, nlohmann::json value) {
 int64_t UserDefaults::integer(const std::string& key) const {
     std::lock_guard lock(mutex_);
     auto it = values_.find(key);
-    if (it == values_.end()) return 0;
-    if (it->is_number()) return it->get<int64_t>();
-    if (it->is_boolean()) return it->get<bool>() ? 1 : 0;
+    if (it == values_.end())
+        return 0;
+    if (it->is_number())
+        return it->get<int64_t>();
+    if (it->is_boolean())
+        return it->get<bool>() ? 1 : 0;
     return 0;
 }
 
 bool UserDefaults::boolean(const std::string& key) const {
     std::lock_guard lock(mutex_);
     auto it = values_.find(key);
-    if (it == values_.end()) return false;
-    if (it->is_boolean()) return it->get<bool>();
-    if (it->is_number()) return it->get<double>() != 0;
+    if (it == values_.end())
+        return false;
+    if (it->is_boolean())
+        return it->get<bool>();
+    if (it->is_number())
+        return it->get<double>() != 0;
     return false;
 }
 
 std::optional<std::string> UserDefaults::string(const std::string& key) const {
     std::lock_guard lock(mutex_);
     auto it = values_.find(key);
-    if (it == values_.end() || !it->is_string()) return std::nullopt;
+    if (it == values_.end() || !it->is_string())
+        return std::nullopt;
     return it->get<std::string>();
 }
 
 std::optional<std::vector<uint8_t>> UserDefaults::data(const std::string& key) const {
     std::lock_guard lock(mutex_);
     auto it = values_.find(key);
-    if (it == values_.end() || !it->is_object() || !it->contains(dataTag)) return std::nullopt;
+    if (it == values_.end() || !it->is_object() || !it->contains(dataTag))
+        return std::nullopt;
     return fromBase64((*it)[dataTag].get<std::string>());
 }
 
@@ -141,9 +157,15 @@ bool UserDefaults::hasKey(const std::string& key) const {
     return values_.contains(key);
 }
 
-void UserDefaults::set(const std::string& key, int64_t value) { store(key, value); }
-void UserDefaults::set(const std::string& key, bool value) { store(key, value); }
-void UserDefaults::set(const std::string& key, const std::string& value) { store(key, value); }
+void UserDefaults::set(const std::string& key, int64_t value) {
+    store(key, value);
+}
+void UserDefaults::set(const std::string& key, bool value) {
+    store(key, value);
+}
+void UserDefaults::set(const std::string& key, const std::string& value) {
+    store(key, value);
+}
 
 void UserDefaults::set(const std::string& key, const std::vector<uint8_t>& value) {
     store(key, {{dataTag, toBase64(value)}});

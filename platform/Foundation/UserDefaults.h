@@ -11,7 +11,7 @@
 // written at once, atomically (a new file, then a rename). A file that cannot be read is set
 // aside as "<name>.corrupt" and the defaults start empty.
 class UserDefaults {
-public:
+  public:
     static UserDefaults& standard();
     explicit UserDefaults(std::string path);
 
@@ -34,7 +34,7 @@ public:
     // Reads the values from the file at `path`, which is then the file written to.
     void reload(std::string path);
 
-private:
+  private:
     void store(const std::string& key, nlohmann::json value);
     void save() const;
 

@@ -14,7 +14,8 @@ class FreshContainer : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo&) override {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "melodrift-test-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::abort();
+        if (!mkdtemp(pattern.data()))
+            std::abort();
         path_ = pattern;
         setenv("MELODRIFT_HOME", path_.c_str(), 1);
         RunLoop::main().useVirtualClock(true);
@@ -22,7 +23,8 @@ class FreshContainer : public ::testing::EmptyTestEventListener {
     }
 
     void OnTestEnd(const ::testing::TestInfo&) override {
-        if (std::getenv("MELODRIFT_KEEP_TEST_HOME")) return;
+        if (std::getenv("MELODRIFT_KEEP_TEST_HOME"))
+            return;
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }

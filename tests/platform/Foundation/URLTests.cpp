@@ -11,7 +11,10 @@ TEST(URLTests, FileURLComponents) {
     EXPECT_EQ(url.pathExtension(), "m4a");
     EXPECT_EQ(url.deletingPathExtension().lastPathComponent(), "take.one");
     EXPECT_EQ(url.deletingLastPathComponent().path(), "/music/Live Set");
-    EXPECT_EQ(url.deletingLastPathComponent().appendingPathComponent("b").appendingPathExtension("wav").path(),
+    EXPECT_EQ(url.deletingLastPathComponent()
+                  .appendingPathComponent("b")
+                  .appendingPathExtension("wav")
+                  .path(),
               "/music/Live Set/b.wav");
 }
 
@@ -41,8 +44,8 @@ TEST(URLTests, WebURLKeepsQueryAndFragmentApartFromPath) {
 }
 
 TEST(URLTests, RefusesTextThatIsNotAURL) {
-    for (const char* text : {"", "   ", "just words", "no-scheme.com/a.mp3", "http://", "1http://a.b/",
-                             "http://host:port/"}) {
+    for (const char* text : {"", "   ", "just words", "no-scheme.com/a.mp3", "http://",
+                             "1http://a.b/", "http://host:port/"}) {
         EXPECT_FALSE(URL::fromString(text)) << text;
     }
     EXPECT_TRUE(URL::fromString("  http://a.b/c.mp3\n"));
