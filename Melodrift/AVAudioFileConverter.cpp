@@ -127,11 +127,15 @@ bool AVAudioFileConverter::replacesInput() const {
 void AVAudioFileConverter::setupReaderAndWriter(FormatCode code) {
     NSError error;
     assetReader = AVAssetReader::assetReaderWithAsset(asset, &error);
-    if (!assetReader)
+    if (!assetReader) {
         Console::print("Error Creating AVAssetReader");
+    }
     assetWriter = AVAssetWriter::assetWriterWithURL(outputURL, writerFileType(code), &error);
-    if (!assetWriter)
+    if (assetWriter) {
+        assetWriter->metadata = tagsToCopy(*asset);
+    } else {
         Console::print("Error Creating AVAssetWriter");
+    }
 
     auto tracks = asset->tracksWithMediaType(AVMediaTypeAudio);
     bool ready = assetReader && assetWriter && !tracks.empty();
