@@ -82,6 +82,7 @@ const AVURLAsset::Contents& AVURLAsset::contents() const {
     if (contents_)
         return *contents_;
     Contents& c = contents_.emplace();
+    av_log_set_level(AV_LOG_ERROR); // FFmpeg's notes and warnings are not ours to print
     const std::string path = url_.path();
     AVFormatContext* format = nullptr;
     int status = url_.isFileURL() ? avformat_open_input(&format, path.c_str(), nullptr, nullptr)

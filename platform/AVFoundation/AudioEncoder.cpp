@@ -94,6 +94,7 @@ std::unique_ptr<AudioEncoder> AudioEncoder::open(const AudioEncoderSettings& set
         return nullptr;
     };
     const std::string& name = settings.encoderName;
+    av_log_set_level(AV_LOG_ERROR); // FFmpeg's notes and warnings are not ours to print
     const AVCodec* codec = avcodec_find_encoder_by_name(name.c_str());
     if (!codec)
         return fail("no " + name + " encoder is available");
