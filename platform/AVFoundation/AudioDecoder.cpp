@@ -96,6 +96,7 @@ std::unique_ptr<AudioDecoder> AudioDecoder::open(const std::string& path, std::s
         return nullptr;
     };
     std::unique_ptr<AudioDecoder> decoder(new AudioDecoder());
+    av_log_set_level(AV_LOG_ERROR); // FFmpeg's notes and warnings are not ours to print
     Context& c = *decoder->context_;
     int status = avformat_open_input(&c.format, path.c_str(), nullptr, nullptr);
     if (status < 0)

@@ -93,8 +93,10 @@ bool makeTone(const std::string& path, const Tone& tone) {
         command << "-f lavfi -i testsrc=size=64x48:rate=10:duration=" << tone.seconds << " ";
     }
     command << "-f lavfi -i "
-            << quoted("aevalsrc=exprs=" + toneExpressions(tone.channels) + ":s=" +
-                      std::to_string(tone.sampleRate) + ":d=" + std::to_string(tone.seconds))
+            << quoted(
+                   "aevalsrc=exprs=" +
+                   (tone.expressions.empty() ? toneExpressions(tone.channels) : tone.expressions) +
+                   ":s=" + std::to_string(tone.sampleRate) + ":d=" + std::to_string(tone.seconds))
             << " ";
     if (tone.withVideo)
         command << "-map 0:v -map 1:a -c:v mpeg4 ";

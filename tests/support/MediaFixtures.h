@@ -18,6 +18,9 @@ struct Tone {
     std::map<std::string, std::string> tags;
     // Adds a small test-pattern video stream before the audio stream.
     bool withVideo = false;
+    // aevalsrc expressions, one per channel separated by '|', in place of the tones
+    // (for example "0|0.5*sin(2*PI*440*t)" for a silent left channel).
+    std::string expressions = "";
 };
 
 // Writes the file and answers whether ffmpeg succeeded.
