@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -103,6 +104,7 @@ void AVAudioFileConverter::tracksLoaded(FormatCode code) {
     if (asset->statusOfValueForKey("tracks") != AVKeyValueStatus::loaded) {
         Console::print("Failed setting up Asset Reader and Writer");
         Console::print("Failed to start Asset Reader and Writer");
+        finish(false);
         return;
     }
     FileManager& files = FileManager::defaultManager();
@@ -110,6 +112,7 @@ void AVAudioFileConverter::tracksLoaded(FormatCode code) {
         // Removing the output would destroy the input before it is read.
         if (replacesInput()) {
             Console::print("Output file is the input file at path -> " + outputURL.path());
+            finish(false);
             return;
         }
         if (!files.removeItem(outputURL)) {
@@ -158,17 +161,21 @@ void AVAudioFileConverter::setupReaderAndWriter(FormatCode code) {
     Console::print("Finsihed Setup of AVAssetReader and AVAssetWriter");
     if (ready)
         startReadingAndWriting();
+    else
+        finish(false);
 }
 
 void AVAudioFileConverter::startReadingAndWriting() {
     Console::print("STARTING ASSET WRITER");
     if (!assetWriter->startWriting()) {
         Console::print("Error starting AVAssetWriter: " + describe(assetWriter->error()));
+        finish(false);
         return;
     }
     if (!assetReader->startReading()) {
         Console::print("Error starting AVAssetReader: " + describe(assetReader->error()));
         assetWriter->cancelWriting();
+        finish(false);
         return;
     }
     assetWriter->startSessionAtSourceTime(kCMTimeZero);
@@ -199,12 +206,19 @@ void AVAudioFileConverter::abandonFailedWriting() {
     Console::print("Asset Writer Failed: " + describe(assetWriter->error()));
     assetReader->cancelReading();
     assetWriter->cancelWriting();
+    finish(false);
 }
 
 void AVAudioFileConverter::writingFinished() {
     if (assetWriter->status() == AVAssetWriterStatus::completed) {
         Console::print("Asset Writer Finished Writing");
+        finish(true);
     } else {
         abandonFailedWriting();
     }
+}
+
+void AVAudioFileConverter::finish(bool complete) {
+    if (auto done = std::exchange(onFinish, nullptr))
+        done(complete);
 }

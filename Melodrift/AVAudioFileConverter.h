@@ -11,6 +11,7 @@
 #include "Foundation/URL.h"
 #include "Melodrift/FormatCode.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -27,6 +28,11 @@ class AVAudioFileConverter : public std::enable_shared_from_this<AVAudioFileConv
     // Starts the job and returns at once.
     void convertAudio(FormatCode code);
 
+    // When set, runs once when the job has ended in any way, on whatever queue ended it, and
+    // says whether a complete output was written. The console lines stay the only report
+    // for everyone else.
+    std::function<void(bool complete)> onFinish;
+
     // The container and the encoder settings for each code.
     static AVFileType writerFileType(FormatCode code);
     AVAudioSettings writerSettings(FormatCode code) const;
@@ -40,6 +46,7 @@ class AVAudioFileConverter : public std::enable_shared_from_this<AVAudioFileConv
     void pumpSamples();
     void abandonFailedWriting();
     void writingFinished();
+    void finish(bool complete);
 
     std::optional<DispatchQueue> rwAudioSerializationQueue;
     std::shared_ptr<AVAsset> asset;
