@@ -128,6 +128,8 @@ std::unique_ptr<AudioDecoder> AudioDecoder::open(const std::string& path, std::s
     status = avcodec_parameters_to_context(c.codec, stream->codecpar);
     if (status >= 0) {
         c.codec->pkt_timebase = stream->time_base;
+        // Codecs that can decode several frames at once (FLAC, for one) may use the cores.
+        c.codec->thread_count = 0;
         status = avcodec_open2(c.codec, codec, nullptr);
     }
     if (status < 0)
