@@ -133,7 +133,7 @@ UIImage::systemName(const std::string& name,
                     const std::optional<UIImageSymbolConfiguration>& configuration) {
     if (name.empty() || name.find('/') != std::string::npos)
         return nullptr;
-    auto image = fromFile(Bundle::main().resourcePath() + "/Symbols/" + name + ".svg", name);
+    auto image = fromFile(Bundle::main().resourcePath() + "/symbols/" + name + ".svg", name);
     if (!image)
         return nullptr;
     image->symbol_ = true;
