@@ -4,7 +4,8 @@ UICollectionViewCell::UICollectionViewCell() : UICollectionViewCell(CGRect{0, 0,
 
 UICollectionViewCell::UICollectionViewCell(const CGRect& frame) : UIView(frame) {
     contentView_ = UIView::make(bounds());
-    contentView_->autoresizingMask = UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight;
+    contentView_->autoresizingMask =
+        UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight;
     addSubview(contentView_);
 }
 

@@ -14,7 +14,8 @@ UITableViewCell::UITableViewCell(UITableViewCellStyle style, std::string reuseId
     : UIView(CGRect{0, 0, 320, 44}), reuseIdentifier_(std::move(reuseIdentifier)), style_(style) {
     setBackgroundColor(UIColor::systemBackground());
     contentView_ = UIView::make(bounds());
-    contentView_->autoresizingMask = UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight;
+    contentView_->autoresizingMask =
+        UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight;
     addSubview(contentView_);
 }
 
@@ -33,7 +34,8 @@ std::shared_ptr<UILabel> UITableViewCell::detailTextLabel() {
     if (!detailTextLabel_) {
         detailTextLabel_ = UILabel::make();
         detailTextLabel_->setTextColor(UIColor::secondaryLabel());
-        detailTextLabel_->setFont(UIFont::systemFont(style_ == UITableViewCellStyle::subtitle ? 12 : 17));
+        detailTextLabel_->setFont(
+            UIFont::systemFont(style_ == UITableViewCellStyle::subtitle ? 12 : 17));
         contentView_->addSubview(detailTextLabel_);
         setNeedsLayout();
     }
@@ -70,7 +72,8 @@ bool UITableViewCell::showsSelectedBackground() const {
 }
 
 void UITableViewCell::updateBackgrounds() {
-    bool showSelected = (selected_ || highlighted_) && selectionStyle != UITableViewCellSelectionStyle::none;
+    bool showSelected =
+        (selected_ || highlighted_) && selectionStyle != UITableViewCellSelectionStyle::none;
     if (backgroundView_) {
         backgroundView_->setFrame(bounds());
         insertSubview(backgroundView_, 0);

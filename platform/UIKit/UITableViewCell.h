@@ -9,7 +9,13 @@ class UIImageView;
 class UILabel;
 
 enum class UITableViewCellStyle { defaultStyle, value1, value2, subtitle };
-enum class UITableViewCellAccessoryType { none, disclosureIndicator, detailDisclosureButton, checkmark, detailButton };
+enum class UITableViewCellAccessoryType {
+    none,
+    disclosureIndicator,
+    detailDisclosureButton,
+    checkmark,
+    detailButton
+};
 enum class UITableViewCellSelectionStyle { none, blue, gray, defaultStyle };
 enum class UITableViewCellEditingStyle { none, deleteStyle, insert };
 
@@ -20,8 +26,9 @@ class UITableViewCell : public UIView {
   public:
     UITableViewCell();
     explicit UITableViewCell(UITableViewCellStyle style, std::string reuseIdentifier = "");
-    static std::shared_ptr<UITableViewCell> make(UITableViewCellStyle style = UITableViewCellStyle::defaultStyle,
-                                                 std::string reuseIdentifier = "") {
+    static std::shared_ptr<UITableViewCell>
+    make(UITableViewCellStyle style = UITableViewCellStyle::defaultStyle,
+         std::string reuseIdentifier = "") {
         return std::make_shared<UITableViewCell>(style, std::move(reuseIdentifier));
     }
 
