@@ -148,22 +148,27 @@ void paintTextField(LayerRenderer& r, UITextField& field, const CGRect& b) {
     }
     bool empty = field.text().empty();
     std::string shown = field.isSecureTextEntry ? bullets(field.text()) : field.text();
+    size_t caretIndex = field.isSecureTextEntry
+                            ? bullets(field.text().substr(0, field.caretPosition())).size()
+                            : field.caretPosition();
     TextStyle style{field.font, empty ? placeholderGrey : field.textColor, field.textAlignment,
                     NSLineBreakMode::byClipping, 1};
     TextLayout layout(NSAttributedString(empty ? field.placeholder : shown), style, 0);
     cairo_save(cr);
     cairo_rectangle(cr, text.minX() - 1, text.minY(), text.width() + 3, text.height());
     cairo_clip(cr);
-    // Text longer than the field scrolls so the end, where typing happens, stays in view.
     double x = text.minX() + layout.alignedOffset(text.width());
-    if (!empty && layout.size().width > text.width() - 2)
-        x = text.maxX() - 2 - layout.size().width;
+    double caret = empty ? x : x + layout.offsetOfIndex(caretIndex);
+    // Text longer than the field slides so the caret stays in view.
+    if (caret > text.maxX() - 2) {
+        x -= caret - (text.maxX() - 2);
+        caret = text.maxX() - 2;
+    }
     double y = text.midY() - std::max(layout.size().height, field.font.lineHeight()) / 2;
     layout.draw(cr, {x, y});
     if (field.isEditing()) {
         r.markTimed();
         if (std::fmod(r.time(), ControlPainter::caretPeriod) < ControlPainter::caretPeriod * 0.6) {
-            double caret = empty ? x : x + layout.offsetOfIndex(shown.size());
             double h = field.font.lineHeight();
             cairo_rectangle(cr, std::round(caret * 2) / 2, text.midY() - h / 2, 2, h);
             setSourceColor(cr, field.tintColor());

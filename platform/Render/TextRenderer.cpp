@@ -288,5 +288,6 @@ void TextLayout::installMeasurer() {
 // leaks of ours, so the leak checker of sanitized builds is told to pass over them.
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig\nleak:libpango\nleak:libharfbuzz\nleak:libcairo\n"
-           "leak:librsvg\nleak:libglib\nleak:libgobject\nleak:libSDL2\nleak:libX11\n";
+           "leak:librsvg\nleak:libglib\nleak:libgobject\nleak:libSDL2\nleak:libX11\n"
+           "leak:libdbus\n";
 }
