@@ -91,10 +91,11 @@ PangoAttrList* attributesOf(const NSAttributedString& text, const TextStyle& sty
             insert(list, pango_attr_font_desc_new(d), run.range);
             pango_font_description_free(d);
         }
-        if (a.foregroundColor)
-            addColor(list, *a.foregroundColor, run.range, false);
-        else if (a.link)
+        // Links show in the link colour, whatever colour the text around them has.
+        if (a.link)
             addColor(list, UIColor::link(), run.range, false);
+        else if (a.foregroundColor)
+            addColor(list, *a.foregroundColor, run.range, false);
         if (a.backgroundColor)
             addColor(list, *a.backgroundColor, run.range, true);
         if (a.underlineStyle)
