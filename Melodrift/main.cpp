@@ -1,9 +1,38 @@
 #include "Foundation/Bundle.h"
 #include "Melodrift/ConvertCommand.h"
+#include "Render/DesktopApp.h"
+#include "Render/GalleryScreen.h"
 
 #include <cstdio>
 #include <string>
 #include <vector>
+
+namespace {
+
+void printHelp(const std::string& name) {
+    std::printf(
+        "%s: convert, trim and keep audio.\n"
+        "usage: melodrift [--pad] [--zoom N]       open the window (a phone; --pad: a pad)\n"
+        "       melodrift --snapshot SCENE OUT.png [--pad] [--scale N]\n"
+        "                                          render a scene to a PNG file, no display "
+        "needed\n"
+        "       melodrift convert ...               convert files (see 'melodrift convert "
+        "--help')\n"
+        "       melodrift --version\n"
+        "Without a display the window cannot open: melodrift says so and exits with "
+        "status %d.\n",
+        name.c_str(), desktopNoDisplayStatus);
+}
+
+// The screens the window and snapshots can show until the start-up sequence installs the
+// storyboard's initial controller.
+std::shared_ptr<UIView> makeScene(const std::string& scene, CGSize screen) {
+    if (scene == "gallery" || scene == "initial")
+        return GalleryScreen::make(screen);
+    return nullptr;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
@@ -17,8 +46,17 @@ int main(int argc, char** argv) {
         std::printf("%s %s\n", name.c_str(), info.value("CFBundleShortVersionString", "").c_str());
         return 0;
     }
-    std::printf("%s: the window is not built yet; convert files with 'melodrift convert' "
-                "(see 'melodrift convert --help').\n",
-                name.c_str());
-    return 0;
+    if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        printHelp(name);
+        return 0;
+    }
+    std::string error;
+    auto options = DesktopOptions::parse(arguments, &error);
+    if (!options) {
+        std::fprintf(stderr, "melodrift: %s (see 'melodrift --help').\n", error.c_str());
+        return 2;
+    }
+    if (options->snapshotScene)
+        return runSnapshot(*options, makeScene);
+    return runDesktopApp(*options, [](CGSize screen) { return makeScene("initial", screen); });
 }
