@@ -1,0 +1,6 @@
+#include "UIKit/UITraitCollection.h"
+
+UITraitCollection& UITraitCollection::current() {
+    static UITraitCollection traits;
+    return traits;
+}
