@@ -1,0 +1,112 @@
+#include "UIKit/UITextField.h"
+
+#include "Foundation/NotificationCenter.h"
+
+#include <algorithm>
+
+void UITextField::setText(const std::string& text) {
+    text_ = text;
+    invalidateIntrinsicContentSize();
+    setNeedsDisplay();
+}
+
+bool UITextField::becomeFirstResponder() {
+    if (isFirstResponder())
+        return true;
+    if (!canBecomeFirstResponder())
+        return false;
+    auto keepAlive = sharedView();
+    if (auto d = delegate.lock()) {
+        if (!d->textFieldShouldBeginEditing(*this))
+            return false;
+    }
+    return UIControl::becomeFirstResponder();
+}
+
+bool UITextField::resignFirstResponder() {
+    if (!isFirstResponder())
+        return true;
+    auto keepAlive = sharedView();
+    if (auto d = delegate.lock()) {
+        if (!d->textFieldShouldEndEditing(*this))
+            return false;
+    }
+    return UIControl::resignFirstResponder();
+}
+
+void UITextField::didBecomeFirstResponder() {
+    editing_ = true;
+    if (clearsOnBeginEditing)
+        text_.clear();
+    if (auto d = delegate.lock())
+        d->textFieldDidBeginEditing(*this);
+    sendActions(UIControlEventEditingDidBegin);
+}
+
+void UITextField::didResignFirstResponder() {
+    editing_ = false;
+    if (auto d = delegate.lock())
+        d->textFieldDidEndEditing(*this);
+    sendActions(UIControlEventEditingDidEnd);
+}
+
+void UITextField::primaryTouchUpInside(UIEvent* event) {
+    becomeFirstResponder();
+    UIControl::primaryTouchUpInside(event);
+}
+
+void UITextField::edit(NSRange range, const std::string& replacement) {
+    if (!editing_)
+        return;
+    auto keepAlive = sharedView();
+    if (auto d = delegate.lock()) {
+        if (!d->shouldChangeCharacters(*this, range, replacement))
+            return;
+    }
+    text_.replace(range.location, range.length, replacement);
+    invalidateIntrinsicContentSize();
+    setNeedsDisplay();
+    sendActions(UIControlEventEditingChanged);
+    NotificationCenter::defaultCenter().post(textDidChangeNotification, this);
+}
+
+void UITextField::insertText(const std::string& text) {
+    if (text == "\n") {
+        pressReturn();
+        return;
+    }
+    edit({text_.size(), 0}, text);
+}
+
+// Removes the last character, with all the bytes of its UTF-8 sequence.
+void UITextField::deleteBackward() {
+    if (text_.empty())
+        return;
+    size_t start = text_.size() - 1;
+    while (start > 0 && (static_cast<unsigned char>(text_[start]) & 0xC0) == 0x80)
+        --start;
+    edit({start, text_.size() - start}, "");
+}
+
+void UITextField::replaceAllText(const std::string& text) {
+    edit({0, text_.size()}, text);
+}
+
+void UITextField::pressReturn() {
+    auto keepAlive = sharedView();
+    if (auto d = delegate.lock()) {
+        if (!d->textFieldShouldReturn(*this))
+            return;
+    }
+    bool ends = allControlEvents() & UIControlEventEditingDidEndOnExit;
+    sendActions(UIControlEventEditingDidEndOnExit);
+    if (ends)
+        resignFirstResponder();
+}
+
+CGSize UITextField::intrinsicContentSize() const {
+    const std::string& shown = text_.empty() ? placeholder : text_;
+    CGSize size = NSAttributedString(shown).boundingSize(0, 1, font);
+    CGFloat padding = borderStyle == UITextBorderStyle::roundedRect ? 14 : 0;
+    return {size.width + padding, std::max(size.height, font.lineHeight()) + padding};
+}
