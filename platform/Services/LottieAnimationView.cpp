@@ -146,8 +146,8 @@ void LottieAnimationView::setColorValue(const UIColor& color, const AnimationKey
     setNeedsDisplay();
 }
 
-void LottieAnimationView::play(double fromFrame, double toFrame,
-                               std::optional<LottieLoopMode> mode, Completion completion) {
+void LottieAnimationView::play(double fromFrame, double toFrame, std::optional<LottieLoopMode> mode,
+                               Completion completion) {
     Completion previous = std::move(completion_);
     completion_ = nullptr;
     ++generation_;

@@ -41,6 +41,7 @@ void UITextField::didBecomeFirstResponder() {
     if (auto d = delegate.lock())
         d->textFieldDidBeginEditing(*this);
     sendActions(UIControlEventEditingDidBegin);
+    NotificationCenter::defaultCenter().post(textDidBeginEditingNotification, this);
 }
 
 void UITextField::didResignFirstResponder() {
@@ -48,6 +49,7 @@ void UITextField::didResignFirstResponder() {
     if (auto d = delegate.lock())
         d->textFieldDidEndEditing(*this);
     sendActions(UIControlEventEditingDidEnd);
+    NotificationCenter::defaultCenter().post(textDidEndEditingNotification, this);
 }
 
 void UITextField::primaryTouchUpInside(UIEvent* event) {

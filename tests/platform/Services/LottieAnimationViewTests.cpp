@@ -54,8 +54,7 @@ TEST(LottieAnimationViewTests, MissingAnimationDrawsAndPlaysNothing) {
 TEST(LottieAnimationViewTests, ColourThroughRepeatedWildcardsReachesEveryPaint) {
     auto view = waves();
     view->setCurrentFrame(60);
-    view->setColorValue(UIColor::rgba(1, 0, 0, 1),
-                        AnimationKeypath({"**", "**", "**", "Color"}));
+    view->setColorValue(UIColor::rgba(1, 0, 0, 1), AnimationKeypath({"**", "**", "**", "Color"}));
     auto pixels = view->currentFramePixels(390, 400);
     ASSERT_GT(visiblePixels(pixels), 1000u);
     for (uint32_t p : pixels) {
@@ -72,8 +71,8 @@ TEST(LottieAnimationViewTests, ColourOnOneNamedPaintLeavesTheOthers) {
                         AnimationKeypath::fromString("Wave Front.Wave.Fill.Color"));
     auto after = view->currentFramePixels(390, 400);
     EXPECT_NE(before, after);
-    bool othersStay = std::any_of(after.begin(), after.end(),
-                                  [](uint32_t p) { return (p & 0xFF) > 0x20; });
+    bool othersStay =
+        std::any_of(after.begin(), after.end(), [](uint32_t p) { return (p & 0xFF) > 0x20; });
     EXPECT_TRUE(othersStay);
 }
 
