@@ -76,6 +76,7 @@ TEST_F(NewWelcomeScreenVCTests, TwoStepsFromTwoEntryListsAndTheFirstTapStoresNot
              welcome->titleLabel(), welcome->descLabel(), welcome->continueButton(),
              welcome->policyTextView()})
         EXPECT_DOUBLE_EQ(part->alpha(), 1);
+    RunLoop::main().advance(1.5); // 100 frames at 30 a second
     EXPECT_DOUBLE_EQ(welcome->animView()->currentFrame(), 100);
 
     ASSERT_TRUE(tapView(welcome->continueButton()));
@@ -86,7 +87,8 @@ TEST_F(NewWelcomeScreenVCTests, TwoStepsFromTwoEntryListsAndTheFirstTapStoresNot
     EXPECT_EQ(welcome->descLabel()->text(), "Second text");
     EXPECT_EQ(welcome->continueButton()->currentTitle(), "Let's Start");
     EXPECT_EQ(welcome->continueButton()->backgroundColor(), stepTwoBlue);
-    // The second part of the animation, queued on the main queue, has played 150 to 200.
+    // The second part of the animation, queued on the main queue, plays 150 to 200.
+    RunLoop::main().advance(1);
     EXPECT_DOUBLE_EQ(welcome->animView()->currentFrame(), 200);
 
     ASSERT_TRUE(tapView(welcome->continueButton()));
