@@ -7,8 +7,8 @@
 #include "Foundation/Console.h"
 #include "Foundation/DispatchQueue.h"
 #include "UIKit/CAGradientLayer.h"
-#include "UIKit/UILayoutGuide.h"
 #include "UIKit/UIApplication.h"
+#include "UIKit/UILayoutGuide.h"
 #include "UIKit/UIStoryboard.h"
 #include "UIKit/UIWindow.h"
 
@@ -136,9 +136,8 @@ void NewWelcomeScreenVC::viewDidLoad() {
     UIViewController::viewDidLoad();
     recolourAnimation(UIColor::rgb255(83, 108, 226));
     auto root = view();
-    for (const std::shared_ptr<UIView>& part :
-         std::vector<std::shared_ptr<UIView>>{animView(), titleLabel(), descLabel(),
-                                              continueButton(), policyTextView()})
+    for (const std::shared_ptr<UIView>& part : std::vector<std::shared_ptr<UIView>>{
+             animView(), titleLabel(), descLabel(), continueButton(), policyTextView()})
         root->addSubview(part);
     addConstraints();
     addBackground();

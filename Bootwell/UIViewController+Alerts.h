@@ -28,8 +28,9 @@ void presentDestructiveAlert(UIViewController& controller, const std::string& ti
                              const std::string& cancelTitle, AlertHandler cancelHandler = nullptr);
 
 // One button per entry, in order (an entry without a title gets an empty one), then "Cancel".
-void presentActionSheet(UIViewController& controller, const std::optional<std::string>& title,
-                        const std::optional<std::string>& message,
-                        const std::vector<std::pair<std::optional<std::string>, AlertHandler>>& actions);
+void presentActionSheet(
+    UIViewController& controller, const std::optional<std::string>& title,
+    const std::optional<std::string>& message,
+    const std::vector<std::pair<std::optional<std::string>, AlertHandler>>& actions);
 
 } // namespace Bootwell

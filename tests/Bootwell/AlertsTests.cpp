@@ -1,8 +1,8 @@
 #include "Bootwell/UIViewController+Alerts.h"
 
-#include "support/TouchHelpers.h"
 #include "UIKit/UIApplication.h"
 #include "UIKit/UIWindow.h"
+#include "support/TouchHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -56,8 +56,8 @@ TEST_F(AlertsTests, AlertWithoutActionTitleHasOnlyItsCancelButton) {
 TEST_F(AlertsTests, CancelComesBeforeTheActionAndEachRunsItsOwnHandler) {
     std::string tapped;
     Bootwell::presentAlert(
-        *screen, std::nullopt, std::nullopt, "Rename",
-        [&](UIAlertAction& a) { tapped = a.title; }, "Cancel");
+        *screen, std::nullopt, std::nullopt, "Rename", [&](UIAlertAction& a) { tapped = a.title; },
+        "Cancel");
     auto alert = shown();
     ASSERT_TRUE(alert);
     EXPECT_EQ(buttons(alert), (Buttons{{"Cancel", UIAlertActionStyle::cancel},
@@ -68,8 +68,9 @@ TEST_F(AlertsTests, CancelComesBeforeTheActionAndEachRunsItsOwnHandler) {
 
 TEST_F(AlertsTests, DestructiveAlertPutsCancelFirst) {
     bool destroyed = false;
-    Bootwell::presentDestructiveAlert(*screen, "Delete?", std::nullopt, "Delete",
-                                      [&](UIAlertAction&) { destroyed = true; }, "Keep");
+    Bootwell::presentDestructiveAlert(
+        *screen, "Delete?", std::nullopt, "Delete", [&](UIAlertAction&) { destroyed = true; },
+        "Keep");
     auto alert = shown();
     ASSERT_TRUE(alert);
     EXPECT_EQ(buttons(alert), (Buttons{{"Keep", UIAlertActionStyle::cancel},

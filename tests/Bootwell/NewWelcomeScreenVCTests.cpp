@@ -2,11 +2,11 @@
 #include "Bootwell/NewWelcomeScreenVC.h"
 #include "Bootwell/SettingsManager.h"
 
-#include "support/TouchHelpers.h"
 #include "UIKit/CAGradientLayer.h"
 #include "UIKit/UIApplication.h"
 #include "UIKit/UIWindow.h"
 #include "UIKit/UIWindowScene.h"
+#include "support/TouchHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -61,9 +61,9 @@ TEST_F(NewWelcomeScreenVCTests, OnceFinishedItChangesNothing) {
 }
 
 TEST_F(NewWelcomeScreenVCTests, TwoStepsFromTwoEntryListsAndTheFirstTapStoresNothing) {
-    auto welcome = show({"First title", "Second title"}, {"First text", "Second text"},
-                        {UIColor::red(), stepTwoBlue},
-                        {UIColor::rgb255(21, 46, 92), UIColor::green()});
+    auto welcome =
+        show({"First title", "Second title"}, {"First text", "Second text"},
+             {UIColor::red(), stepTwoBlue}, {UIColor::rgb255(21, 46, 92), UIColor::green()});
     ASSERT_TRUE(welcome);
     EXPECT_TRUE(window->isKeyWindow());
     EXPECT_FALSE(welcome->isStarted);
@@ -72,9 +72,9 @@ TEST_F(NewWelcomeScreenVCTests, TwoStepsFromTwoEntryListsAndTheFirstTapStoresNot
     EXPECT_EQ(welcome->continueButton()->currentTitle(), "Continue");
     EXPECT_EQ(welcome->continueButton()->backgroundColor(), UIColor::rgb255(117, 151, 242));
     EXPECT_EQ(gradientTop(*welcome), UIColor::rgb255(21, 46, 92));
-    for (auto part : std::vector<std::shared_ptr<UIView>>{
-             welcome->titleLabel(), welcome->descLabel(), welcome->continueButton(),
-             welcome->policyTextView()})
+    for (auto part :
+         std::vector<std::shared_ptr<UIView>>{welcome->titleLabel(), welcome->descLabel(),
+                                              welcome->continueButton(), welcome->policyTextView()})
         EXPECT_DOUBLE_EQ(part->alpha(), 1);
     RunLoop::main().advance(1.5); // 100 frames at 30 a second
     EXPECT_DOUBLE_EQ(welcome->animView()->currentFrame(), 100);

@@ -7,9 +7,9 @@
 #include "Services/KeyboardAvoidanceManager.h"
 #include "Services/SKStoreReviewController.h"
 #include "Services/UNUserNotificationCenter.h"
-#include "support/TouchHelpers.h"
 #include "UIKit/UIApplication.h"
 #include "UIKit/UIWindow.h"
+#include "support/TouchHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -44,8 +44,8 @@ TEST_F(AppDelegateTests, FirstLaunchShowsTheWelcomeWithTheAppsContent) {
     EXPECT_EQ(SKStoreReviewController::requestCount(), 0u);
 
     ASSERT_TRUE(delegate->window);
-    auto welcome =
-        std::dynamic_pointer_cast<Bootwell::NewWelcomeScreenVC>(delegate->window->rootViewController());
+    auto welcome = std::dynamic_pointer_cast<Bootwell::NewWelcomeScreenVC>(
+        delegate->window->rootViewController());
     ASSERT_TRUE(welcome);
     EXPECT_TRUE(delegate->window->isKeyWindow());
     EXPECT_EQ(welcome->titleLabel()->text(), "Welcome to Melodrift");
@@ -85,7 +85,8 @@ TEST_F(AppDelegateTests, EveryThirdLaunchRecordsAReviewRequest) {
 TEST_F(AppDelegateTests, NotificationsInFrontShowAsInTheBackground) {
     auto delegate = std::make_shared<AppDelegate>();
     UNUserNotificationCenter::current().delegate = delegate;
-    UNNotification notification{{"id", {"Reminder", "", "Come back", std::nullopt, {}}}, Date::now()};
+    UNNotification notification{{"id", {"Reminder", "", "Come back", std::nullopt, {}}},
+                                Date::now()};
     EXPECT_EQ(UNUserNotificationCenter::current().presentInForeground(notification), 27u);
     EXPECT_TRUE(UNUserNotificationCenter::current().deliverResponse({notification}));
 }
