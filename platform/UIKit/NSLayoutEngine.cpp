@@ -13,8 +13,6 @@ namespace {
 
 constexpr double pivotEpsilon = 1e-9;
 constexpr double conflictTolerance = 1e-6;
-// Below every priority a constraint can have: what holds undetermined values where they are.
-constexpr float stayPriority = -1;
 
 enum Var { X = 0, Y = 1, W = 2, H = 3 };
 
@@ -33,65 +31,76 @@ struct Row {
     }
 };
 
-// Gauss-Jordan elimination that takes rows one at a time and reports whether each one was
-// new, already implied, or contradicted by the rows before it.
+// Gaussian elimination that takes rows one at a time and reports whether each one was new,
+// already implied, or contradicted by the rows before it. Rows are kept sparse and in echelon
+// form: each is free of the pivots of the rows before it, so a new row is reduced by walking
+// them in order, and the values come out by substituting from the last row back.
 class Elimination {
   public:
     enum class Outcome { added, redundant, conflict };
 
-    explicit Elimination(size_t n) : n_(n) {}
+    explicit Elimination(size_t n) : n_(n), dense_(n, 0.0) {}
 
     Outcome add(const Row& row) {
-        std::vector<double> r(n_ + 1, 0.0);
+        std::fill(dense_.begin(), dense_.end(), 0.0);
         for (auto [v, c] : row.terms)
-            r[static_cast<size_t>(v)] += c;
-        r[n_] = row.rhs;
-        for (size_t i = 0; i < rows_.size(); ++i) {
-            double f = r[pivots_[i]];
+            dense_[static_cast<size_t>(v)] += c;
+        double rhs = row.rhs;
+        for (const auto& r : rows_) {
+            double f = dense_[r.pivot];
             if (f == 0)
                 continue;
-            const auto& p = rows_[i];
-            for (size_t j = 0; j <= n_; ++j)
-                r[j] -= f * p[j];
+            for (auto [j, c] : r.terms)
+                dense_[j] -= f * c;
+            rhs -= f * r.rhs;
+            dense_[r.pivot] = 0;
         }
         size_t best = n_;
         double bestValue = pivotEpsilon;
         for (size_t j = 0; j < n_; ++j) {
-            if (std::fabs(r[j]) > bestValue) {
-                bestValue = std::fabs(r[j]);
+            if (std::fabs(dense_[j]) > bestValue) {
+                bestValue = std::fabs(dense_[j]);
                 best = j;
             }
         }
         if (best == n_)
-            return std::fabs(r[n_]) <= conflictTolerance ? Outcome::redundant : Outcome::conflict;
-        double scale = r[best];
-        for (auto& value : r)
-            value /= scale;
-        r[best] = 1;
-        for (auto& other : rows_) {
-            double f = other[best];
-            if (f == 0)
-                continue;
-            for (size_t j = 0; j <= n_; ++j)
-                other[j] -= f * r[j];
-            other[best] = 0;
+            return std::fabs(rhs) <= conflictTolerance ? Outcome::redundant : Outcome::conflict;
+        double scale = dense_[best];
+        Sparse r{best, {}, rhs / scale};
+        for (size_t j = 0; j < n_; ++j) {
+            if (j == best)
+                r.terms.push_back({j, 1.0});
+            else if (std::fabs(dense_[j]) > pivotEpsilon * 1e-3)
+                r.terms.push_back({j, dense_[j] / scale});
         }
         rows_.push_back(std::move(r));
-        pivots_.push_back(best);
         return Outcome::added;
     }
 
-    std::vector<double> solution() const {
-        std::vector<double> x(n_, 0.0);
-        for (size_t i = 0; i < rows_.size(); ++i)
-            x[pivots_[i]] = rows_[i][n_];
+    // Unknowns no row determines keep their current values; the others follow from them.
+    std::vector<double> solution(const std::vector<double>& current) const {
+        std::vector<double> x = current;
+        for (auto it = rows_.rbegin(); it != rows_.rend(); ++it) {
+            double value = it->rhs;
+            for (auto [j, c] : it->terms) {
+                if (j != it->pivot)
+                    value -= c * x[j];
+            }
+            x[it->pivot] = value;
+        }
         return x;
     }
 
   private:
+    struct Sparse {
+        size_t pivot;
+        std::vector<std::pair<size_t, double>> terms;
+        double rhs;
+    };
+
     size_t n_;
-    std::vector<std::vector<double>> rows_;
-    std::vector<size_t> pivots_;
+    std::vector<double> dense_;
+    std::vector<Sparse> rows_;
 };
 
 const char* attributeName(NSLayoutAttribute a) {
@@ -177,8 +186,6 @@ class System {
             structuralRows(items_[i], target, hp, vp);
         for (auto& c : constraints_)
             constraintRow(*c);
-        for (size_t v = 0; v < current_.size(); ++v)
-            rows_.push_back({{{static_cast<int>(v), 1.0}}, current_[v], stayPriority, 0, nullptr});
     }
 
     std::vector<double> solve() {
@@ -203,8 +210,8 @@ class System {
                 if (elimination.add(rows_[i]) == Elimination::Outcome::conflict)
                     dropped_.push_back(i);
             }
-            x = elimination.solution();
-            float strongest = -2;
+            x = elimination.solution(current_);
+            float strongest = -1;
             for (size_t i : inequalities) {
                 if (!active[i] && violated(rows_[i], x))
                     strongest = std::max(strongest, rows_[i].priority);

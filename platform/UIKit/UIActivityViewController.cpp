@@ -19,9 +19,11 @@ UIActivityViewController::UIActivityViewController(std::vector<UIActivityItem> a
                                  : UIModalPresentationStyle::pageSheet;
 }
 
-std::shared_ptr<UIActivityViewController> UIActivityViewController::make(
-    std::vector<UIActivityItem> activityItems, std::vector<std::string> applicationActivities) {
-    return std::make_shared<UIActivityViewController>(std::move(activityItems), std::move(applicationActivities));
+std::shared_ptr<UIActivityViewController>
+UIActivityViewController::make(std::vector<UIActivityItem> activityItems,
+                               std::vector<std::string> applicationActivities) {
+    return std::make_shared<UIActivityViewController>(std::move(activityItems),
+                                                      std::move(applicationActivities));
 }
 
 UIActivityViewController::Performer& UIActivityViewController::performer() {
@@ -71,7 +73,8 @@ void UIActivityViewController::loadView() {
         std::static_pointer_cast<UIActivityViewController>(sharedController());
     CGFloat y = rowHeight;
     for (auto& title : titles) {
-        auto button = UIButton::make(UIButtonType::system, CGRect{0, y, screen.size.width, rowHeight});
+        auto button =
+            UIButton::make(UIButtonType::system, CGRect{0, y, screen.size.width, rowHeight});
         button->autoresizingMask = UIViewAutoresizingFlexibleWidth;
         button->setTitle(title, UIControlStateNormal);
         bool cancel = title == "Cancel";

@@ -20,7 +20,8 @@ using UIActivityItem = std::variant<URL, std::string>;
 // sheet and then calls the completion handler. On a pad the sheet is a popover to anchor.
 class UIActivityViewController : public UIViewController {
   public:
-    using Performer = std::function<bool(const std::string& activity, const std::vector<UIActivityItem>& items)>;
+    using Performer =
+        std::function<bool(const std::string& activity, const std::vector<UIActivityItem>& items)>;
     struct Performed {
         std::string activity;
         std::vector<UIActivityItem> items;
@@ -32,8 +33,9 @@ class UIActivityViewController : public UIViewController {
 
     explicit UIActivityViewController(std::vector<UIActivityItem> activityItems,
                                       std::vector<std::string> applicationActivities = {});
-    static std::shared_ptr<UIActivityViewController> make(std::vector<UIActivityItem> activityItems,
-                                                          std::vector<std::string> applicationActivities = {});
+    static std::shared_ptr<UIActivityViewController>
+    make(std::vector<UIActivityItem> activityItems,
+         std::vector<std::string> applicationActivities = {});
 
     const std::vector<UIActivityItem>& activityItems() const { return items_; }
     // The file URLs among the items.
@@ -41,7 +43,8 @@ class UIActivityViewController : public UIViewController {
     std::vector<std::string> excludedActivityTypes;
     // The activities offered, in order, the excluded ones left out.
     std::vector<std::string> activityTitles() const;
-    std::function<void(std::optional<std::string> activityType, bool completed)> completionWithItemsHandler;
+    std::function<void(std::optional<std::string> activityType, bool completed)>
+        completionWithItemsHandler;
 
     // What the user chose: the activity's title, or none for "Cancel".
     void choose(const std::optional<std::string>& activity);

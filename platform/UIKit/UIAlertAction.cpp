@@ -1,7 +1,7 @@
 #include "UIKit/UIAlertAction.h"
 
-std::shared_ptr<UIAlertAction> UIAlertAction::make(const std::string& title, UIAlertActionStyle style,
-                                                   Handler handler) {
+std::shared_ptr<UIAlertAction> UIAlertAction::make(const std::string& title,
+                                                   UIAlertActionStyle style, Handler handler) {
     auto action = std::make_shared<UIAlertAction>();
     action->title = title;
     action->style = style;

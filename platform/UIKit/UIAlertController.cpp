@@ -14,17 +14,30 @@ constexpr CGFloat buttonHeight = 44;
 constexpr CGFloat fieldHeight = 30;
 constexpr CGFloat padding = 16;
 
+// The backdrop places the box whenever it is laid out.
+class AlertView : public UIView {
+  public:
+    using UIView::UIView;
+    std::function<void()> onLayout;
+    void layoutSubviews() override {
+        if (onLayout)
+            onLayout();
+    }
+};
+
 bool onPad() {
     return UIDevice::current().userInterfaceIdiom() == UIUserInterfaceIdiom::pad;
 }
 } // namespace
 
-UIAlertController::UIAlertController(std::optional<std::string> title, std::optional<std::string> message,
+UIAlertController::UIAlertController(std::optional<std::string> title,
+                                     std::optional<std::string> message,
                                      UIAlertControllerStyle style)
     : message(std::move(message)), style_(style) {
     setTitle(std::move(title));
     bool popover = style == UIAlertControllerStyle::actionSheet && onPad();
-    modalPresentationStyle = popover ? UIModalPresentationStyle::popover : UIModalPresentationStyle::custom;
+    modalPresentationStyle =
+        popover ? UIModalPresentationStyle::popover : UIModalPresentationStyle::custom;
     modalTransitionStyle = UIModalTransitionStyle::crossDissolve;
 }
 
@@ -53,7 +66,8 @@ std::shared_ptr<UIAlertAction> UIAlertController::action(const std::string& titl
     return nullptr;
 }
 
-void UIAlertController::addTextField(const std::function<void(const std::shared_ptr<UITextField>&)>& configuration) {
+void UIAlertController::addTextField(
+    const std::function<void(const std::shared_ptr<UITextField>&)>& configuration) {
     if (style_ != UIAlertControllerStyle::alert)
         throw std::logic_error("text fields can only be added to an alert of the alert style");
     auto field = UITextField::make();
@@ -78,7 +92,13 @@ CGFloat UIAlertController::contentHeight() const {
 }
 
 void UIAlertController::loadView() {
-    auto backdrop = UIView::make(UIScreen::main().bounds());
+    auto backdrop = std::make_shared<AlertView>(UIScreen::main().bounds());
+    std::weak_ptr<UIAlertController> weakSelf =
+        std::static_pointer_cast<UIAlertController>(sharedController());
+    backdrop->onLayout = [weakSelf] {
+        if (auto self = weakSelf.lock())
+            self->layoutBox();
+    };
     bool popover = effectivePresentationStyle() == UIModalPresentationStyle::popover;
     backdrop->setBackgroundColor(popover ? UIColor::clear() : UIColor::white(0, 0.2));
     box_ = UIView::make();
@@ -103,7 +123,8 @@ void UIAlertController::loadView() {
         box_->addSubview(field);
 
     buttons_.clear();
-    std::weak_ptr<UIAlertController> weak = std::static_pointer_cast<UIAlertController>(sharedController());
+    std::weak_ptr<UIAlertController> weak =
+        std::static_pointer_cast<UIAlertController>(sharedController());
     for (auto& a : actions_) {
         auto button = UIButton::make(UIButtonType::system);
         button->setTitle(a->title, UIControlStateNormal);
@@ -140,7 +161,9 @@ void UIAlertController::layoutBox() {
         return;
     CGRect bounds = view->bounds();
     bool popover = effectivePresentationStyle() == UIModalPresentationStyle::popover;
-    CGFloat width = style_ == UIAlertControllerStyle::alert ? alertWidth : std::min<CGFloat>(bounds.size.width - 16, 400);
+    CGFloat width = style_ == UIAlertControllerStyle::alert
+                        ? alertWidth
+                        : std::min<CGFloat>(bounds.size.width - 16, 400);
     if (popover)
         width = bounds.size.width;
     CGFloat height = contentHeight();
@@ -150,8 +173,8 @@ void UIAlertController::layoutBox() {
     else if (style_ == UIAlertControllerStyle::alert)
         box = {(bounds.size.width - width) / 2, (bounds.size.height - height) / 2, width, height};
     else
-        box = {(bounds.size.width - width) / 2, bounds.size.height - height - view->safeAreaInsets().bottom - 8,
-               width, height};
+        box = {(bounds.size.width - width) / 2,
+               bounds.size.height - height - view->safeAreaInsets().bottom - 8, width, height};
     box_->setFrame(box);
     CGFloat inner = width - 2 * padding;
     CGFloat y = padding;

@@ -38,7 +38,8 @@ class UIAlertController : public UIViewController {
 
     // Alerts only (an action sheet throws std::logic_error): a text field, configured by the
     // block before it is shown.
-    void addTextField(const std::function<void(const std::shared_ptr<UITextField>& field)>& configuration = nullptr);
+    void addTextField(const std::function<void(const std::shared_ptr<UITextField>& field)>&
+                          configuration = nullptr);
     const std::vector<std::shared_ptr<UITextField>>& textFields() const { return textFields_; }
 
     // What a tap on the action's button does; ignored once the alert is going away.

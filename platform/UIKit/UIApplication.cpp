@@ -68,8 +68,8 @@ void UIApplication::setIdleTimerDisabled(bool disabled) {
 bool UIApplication::canOpenURL(const URL& url) const {
     if (urlChecker)
         return urlChecker(url);
-    static const std::vector<std::string> schemes = {"http", "https", "mailto", "tel", "file",
-                                                     "app-settings"};
+    static const std::vector<std::string> schemes = {"http", "https", "mailto",
+                                                     "tel",  "file",  "app-settings"};
     std::string scheme = url.scheme();
     return std::find(schemes.begin(), schemes.end(), scheme) != schemes.end();
 }

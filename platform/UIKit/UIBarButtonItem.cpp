@@ -43,14 +43,22 @@ std::string UIBarButtonItem::displayTitle() const {
     if (!systemItem)
         return "";
     switch (*systemItem) {
-    case UIBarButtonSystemItem::done: return "Done";
-    case UIBarButtonSystemItem::cancel: return "Cancel";
-    case UIBarButtonSystemItem::edit: return "Edit";
-    case UIBarButtonSystemItem::save: return "Save";
-    case UIBarButtonSystemItem::undo: return "Undo";
-    case UIBarButtonSystemItem::redo: return "Redo";
-    case UIBarButtonSystemItem::close: return "Close";
-    default: return "";
+    case UIBarButtonSystemItem::done:
+        return "Done";
+    case UIBarButtonSystemItem::cancel:
+        return "Cancel";
+    case UIBarButtonSystemItem::edit:
+        return "Edit";
+    case UIBarButtonSystemItem::save:
+        return "Save";
+    case UIBarButtonSystemItem::undo:
+        return "Undo";
+    case UIBarButtonSystemItem::redo:
+        return "Redo";
+    case UIBarButtonSystemItem::close:
+        return "Close";
+    default:
+        return "";
     }
 }
 

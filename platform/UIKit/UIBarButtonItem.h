@@ -46,12 +46,12 @@ class UIBarButtonItem : public std::enable_shared_from_this<UIBarButtonItem> {
   public:
     using Action = std::function<void(UIBarButtonItem& item)>;
 
-    static std::shared_ptr<UIBarButtonItem> make(const std::string& title,
-                                                 UIBarButtonItemStyle style = UIBarButtonItemStyle::plain,
-                                                 Action action = nullptr);
-    static std::shared_ptr<UIBarButtonItem> make(std::shared_ptr<UIImage> image,
-                                                 UIBarButtonItemStyle style = UIBarButtonItemStyle::plain,
-                                                 Action action = nullptr);
+    static std::shared_ptr<UIBarButtonItem>
+    make(const std::string& title, UIBarButtonItemStyle style = UIBarButtonItemStyle::plain,
+         Action action = nullptr);
+    static std::shared_ptr<UIBarButtonItem>
+    make(std::shared_ptr<UIImage> image, UIBarButtonItemStyle style = UIBarButtonItemStyle::plain,
+         Action action = nullptr);
     static std::shared_ptr<UIBarButtonItem> make(UIBarButtonSystemItem systemItem,
                                                  Action action = nullptr);
     static std::shared_ptr<UIBarButtonItem> make(std::shared_ptr<UIView> customView);

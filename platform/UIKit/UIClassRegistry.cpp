@@ -29,7 +29,8 @@ const UIClassInfo* UIClassRegistry::infoFor(const UIResponder& object) const {
     return find(std::type_index(typeid(object)));
 }
 
-const UIClassInfo::Outlet* UIClassRegistry::outlet(const UIClassInfo& info, const std::string& name) const {
+const UIClassInfo::Outlet* UIClassRegistry::outlet(const UIClassInfo& info,
+                                                   const std::string& name) const {
     for (const UIClassInfo* c = &info; c; c = find(c->baseName)) {
         auto it = c->outlets.find(name);
         if (it != c->outlets.end())
@@ -40,7 +41,8 @@ const UIClassInfo::Outlet* UIClassRegistry::outlet(const UIClassInfo& info, cons
     return nullptr;
 }
 
-const UIClassInfo::Action* UIClassRegistry::action(const UIClassInfo& info, const std::string& selector) const {
+const UIClassInfo::Action* UIClassRegistry::action(const UIClassInfo& info,
+                                                   const std::string& selector) const {
     for (const UIClassInfo* c = &info; c; c = find(c->baseName)) {
         auto it = c->actions.find(selector);
         if (it != c->actions.end())

@@ -8,8 +8,8 @@
 #include "UIKit/UIResponder.h"
 #include "UIKit/UIView.h"
 
-#include <cxxabi.h>
 #include <cstdlib>
+#include <cxxabi.h>
 #include <functional>
 #include <map>
 #include <memory>
@@ -89,7 +89,8 @@ class UIClassDeclaration {
 
     template <class T>
     UIClassDeclaration& outlet(const std::string& name, std::weak_ptr<T> C::*member) {
-        info_.outlets[name] = {uiTypeName<T>(), [member](UIResponder& owner, const UIObjectReference& value) {
+        info_.outlets[name] = {uiTypeName<T>(),
+                               [member](UIResponder& owner, const UIObjectReference& value) {
                                    auto typed = uiObjectAs<T>(value);
                                    auto* self = dynamic_cast<C*>(&owner);
                                    if (!typed || !self)
@@ -101,7 +102,8 @@ class UIClassDeclaration {
     }
     template <class T>
     UIClassDeclaration& outlet(const std::string& name, std::shared_ptr<T> C::*member) {
-        info_.outlets[name] = {uiTypeName<T>(), [member](UIResponder& owner, const UIObjectReference& value) {
+        info_.outlets[name] = {uiTypeName<T>(),
+                               [member](UIResponder& owner, const UIObjectReference& value) {
                                    auto typed = uiObjectAs<T>(value);
                                    auto* self = dynamic_cast<C*>(&owner);
                                    if (!typed || !self)
@@ -122,27 +124,29 @@ class UIClassDeclaration {
     }
     template <class S>
     UIClassDeclaration& action(const std::string& selector, void (C::*method)(std::shared_ptr<S>)) {
-        info_.actions[selector] = {uiTypeName<S>(),
-                                   [](const UIObjectReference& sender) { return bool(uiObjectAs<S>(sender)); },
-                                   [method](UIResponder& target, const UIObjectReference& sender) {
-                                       auto* self = dynamic_cast<C*>(&target);
-                                       auto typed = uiObjectAs<S>(sender);
-                                       if (self && typed)
-                                           (self->*method)(typed);
-                                   }};
+        info_.actions[selector] = {
+            uiTypeName<S>(),
+            [](const UIObjectReference& sender) { return bool(uiObjectAs<S>(sender)); },
+            [method](UIResponder& target, const UIObjectReference& sender) {
+                auto* self = dynamic_cast<C*>(&target);
+                auto typed = uiObjectAs<S>(sender);
+                if (self && typed)
+                    (self->*method)(typed);
+            }};
         return *this;
     }
     template <class S>
     UIClassDeclaration& action(const std::string& selector,
                                void (C::*method)(const std::shared_ptr<S>&)) {
-        info_.actions[selector] = {uiTypeName<S>(),
-                                   [](const UIObjectReference& sender) { return bool(uiObjectAs<S>(sender)); },
-                                   [method](UIResponder& target, const UIObjectReference& sender) {
-                                       auto* self = dynamic_cast<C*>(&target);
-                                       auto typed = uiObjectAs<S>(sender);
-                                       if (self && typed)
-                                           (self->*method)(typed);
-                                   }};
+        info_.actions[selector] = {
+            uiTypeName<S>(),
+            [](const UIObjectReference& sender) { return bool(uiObjectAs<S>(sender)); },
+            [method](UIResponder& target, const UIObjectReference& sender) {
+                auto* self = dynamic_cast<C*>(&target);
+                auto typed = uiObjectAs<S>(sender);
+                if (self && typed)
+                    (self->*method)(typed);
+            }};
         return *this;
     }
 
@@ -208,7 +212,9 @@ class UIClassRegistry {
 // Registers Type (deriving from Base) and opens the body that declares its outlets and actions
 // on `decl`. Use once per class, in its .cpp file.
 #define UIKIT_REGISTER_CLASS(Type, Base, decl)                                                     \
-    static void UIKIT_CONCAT(uikitDeclare_, __LINE__)(UIClassDeclaration<Type> & decl);           \
-    [[maybe_unused]] static const bool UIKIT_CONCAT(uikitRegistered_, __LINE__) =                 \
-        UIClassRegistry::registerClass<Type>(#Type, #Base, &UIKIT_CONCAT(uikitDeclare_, __LINE__)); \
-    static void UIKIT_CONCAT(uikitDeclare_, __LINE__)([[maybe_unused]] UIClassDeclaration<Type> & decl)
+    static void UIKIT_CONCAT(uikitDeclare_, __LINE__)(UIClassDeclaration<Type> & decl);            \
+    [[maybe_unused]] static const bool UIKIT_CONCAT(uikitRegistered_, __LINE__) =                  \
+        UIClassRegistry::registerClass<Type>(#Type, #Base,                                         \
+                                             &UIKIT_CONCAT(uikitDeclare_, __LINE__));              \
+    static void UIKIT_CONCAT(uikitDeclare_,                                                        \
+                             __LINE__)([[maybe_unused]] UIClassDeclaration<Type> & decl)

@@ -4,13 +4,16 @@
 
 #include <stdexcept>
 
-UICollectionView::UICollectionView(const CGRect& frame, std::shared_ptr<UICollectionViewFlowLayout> layout)
+UICollectionView::UICollectionView(const CGRect& frame,
+                                   std::shared_ptr<UICollectionViewFlowLayout> layout)
     : UIScrollView(frame),
-      collectionViewLayout(layout ? std::move(layout) : std::make_shared<UICollectionViewFlowLayout>()) {
+      collectionViewLayout(layout ? std::move(layout)
+                                  : std::make_shared<UICollectionViewFlowLayout>()) {
     setBackgroundColor(UIColor::systemBackground());
 }
 
-void UICollectionView::setDataSource(const std::shared_ptr<UICollectionViewDataSource>& dataSource) {
+void UICollectionView::setDataSource(
+    const std::shared_ptr<UICollectionViewDataSource>& dataSource) {
     dataSource_ = dataSource;
     loaded_ = false;
     setNeedsLayout();
@@ -27,8 +30,8 @@ void UICollectionView::registerCell(const std::string& reuseIdentifier, CellFact
     pool_.erase(reuseIdentifier);
 }
 
-std::shared_ptr<UICollectionViewCell> UICollectionView::dequeueReusableCell(const std::string& reuseIdentifier,
-                                                                            const IndexPath&) {
+std::shared_ptr<UICollectionViewCell>
+UICollectionView::dequeueReusableCell(const std::string& reuseIdentifier, const IndexPath&) {
     auto& pool = pool_[reuseIdentifier];
     if (!pool.empty()) {
         auto cell = pool.back();
@@ -78,9 +81,11 @@ void UICollectionView::reloadData() {
             auto cell = ds->cellForItemAt(*this, ip);
             if (!cell) {
                 reloading_ = false;
-                throw std::logic_error("the collection's data source returned no cell for item " + ip.description());
+                throw std::logic_error("the collection's data source returned no cell for item " +
+                                       ip.description());
             }
             cells_[ip] = cell;
+            cell->contentView();
             addSubview(cell);
             if (auto d = delegate())
                 d->willDisplayCell(*this, *cell, ip);
@@ -123,7 +128,8 @@ void UICollectionView::deleteItems(const std::vector<IndexPath>& indexPaths) {
         for (auto& g : gone)
             removed += g.section == int(s);
         if (counts_[s] != before[s] - removed)
-            throw std::logic_error("Invalid update: invalid number of items in section " + std::to_string(s));
+            throw std::logic_error("Invalid update: invalid number of items in section " +
+                                   std::to_string(s));
     }
     auto shift = [&gone](const IndexPath& ip) {
         int below = 0;
@@ -151,7 +157,8 @@ void UICollectionView::insertItems(const std::vector<IndexPath>&) {
     reloadData();
 }
 
-std::shared_ptr<UICollectionViewCell> UICollectionView::cellForItem(const IndexPath& indexPath) const {
+std::shared_ptr<UICollectionViewCell>
+UICollectionView::cellForItem(const IndexPath& indexPath) const {
     auto it = cells_.find(indexPath);
     return it == cells_.end() ? nullptr : it->second;
 }
@@ -163,7 +170,8 @@ std::optional<IndexPath> UICollectionView::indexPathForItem(CGPoint point) const
     return std::nullopt;
 }
 
-std::optional<IndexPath> UICollectionView::indexPathForCell(const UICollectionViewCell& cell) const {
+std::optional<IndexPath>
+UICollectionView::indexPathForCell(const UICollectionViewCell& cell) const {
     for (auto& [ip, c] : cells_)
         if (c.get() == &cell)
             return ip;

@@ -36,9 +36,15 @@ class UICollectionViewDelegate : public UIScrollViewDelegate {
 // A delegate that also sizes a flow layout's items; an answer of none keeps the layout's value.
 class UICollectionViewDelegateFlowLayout : public UICollectionViewDelegate {
   public:
-    virtual std::optional<CGSize> sizeForItemAt(UICollectionView&, const IndexPath&) { return std::nullopt; }
-    virtual std::optional<UIEdgeInsets> insetForSectionAt(UICollectionView&, int) { return std::nullopt; }
-    virtual std::optional<CGFloat> minimumLineSpacingForSectionAt(UICollectionView&, int) { return std::nullopt; }
+    virtual std::optional<CGSize> sizeForItemAt(UICollectionView&, const IndexPath&) {
+        return std::nullopt;
+    }
+    virtual std::optional<UIEdgeInsets> insetForSectionAt(UICollectionView&, int) {
+        return std::nullopt;
+    }
+    virtual std::optional<CGFloat> minimumLineSpacingForSectionAt(UICollectionView&, int) {
+        return std::nullopt;
+    }
     virtual std::optional<CGFloat> minimumInteritemSpacingForSectionAt(UICollectionView&, int) {
         return std::nullopt;
     }
@@ -52,8 +58,8 @@ class UICollectionView : public UIScrollView {
 
     explicit UICollectionView(const CGRect& frame = {},
                               std::shared_ptr<UICollectionViewFlowLayout> layout = nullptr);
-    static std::shared_ptr<UICollectionView> make(const CGRect& frame = {},
-                                                  std::shared_ptr<UICollectionViewFlowLayout> layout = nullptr) {
+    static std::shared_ptr<UICollectionView>
+    make(const CGRect& frame = {}, std::shared_ptr<UICollectionViewFlowLayout> layout = nullptr) {
         return std::make_shared<UICollectionView>(frame, std::move(layout));
     }
 
@@ -98,7 +104,9 @@ class UICollectionView : public UIScrollView {
     std::optional<IndexPath> indexPathForCell(const UICollectionViewCell& cell) const;
     std::vector<std::shared_ptr<UICollectionViewCell>> visibleCells() const;
 
-    std::vector<IndexPath> indexPathsForSelectedItems() const { return {selected_.begin(), selected_.end()}; }
+    std::vector<IndexPath> indexPathsForSelectedItems() const {
+        return {selected_.begin(), selected_.end()};
+    }
     void selectItem(const std::optional<IndexPath>& indexPath, bool animated);
     void deselectItem(const IndexPath& indexPath, bool animated);
     // What a tap on an item does.

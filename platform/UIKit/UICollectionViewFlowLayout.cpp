@@ -11,10 +11,13 @@ void UICollectionViewFlowLayout::prepare(UICollectionView& view) {
     CGFloat across = 0;
     CGFloat maxAlong = 0;
     for (int s = 0; s < view.numberOfSections(); ++s) {
-        UIEdgeInsets inset = flow ? flow->insetForSectionAt(view, s).value_or(sectionInset) : sectionInset;
-        CGFloat lineSpacing = flow ? flow->minimumLineSpacingForSectionAt(view, s).value_or(minimumLineSpacing)
-                                   : minimumLineSpacing;
-        CGFloat itemSpacing = flow ? flow->minimumInteritemSpacingForSectionAt(view, s).value_or(minimumInteritemSpacing)
+        UIEdgeInsets inset =
+            flow ? flow->insetForSectionAt(view, s).value_or(sectionInset) : sectionInset;
+        CGFloat lineSpacing =
+            flow ? flow->minimumLineSpacingForSectionAt(view, s).value_or(minimumLineSpacing)
+                 : minimumLineSpacing;
+        CGFloat itemSpacing = flow ? flow->minimumInteritemSpacingForSectionAt(view, s).value_or(
+                                         minimumInteritemSpacing)
                                    : minimumInteritemSpacing;
         CGFloat start = vertical ? inset.left : inset.top;
         CGFloat limit = vertical ? bounds.width - inset.right : bounds.height - inset.bottom;

@@ -13,5 +13,6 @@ std::shared_ptr<UIContextualAction> UIContextualAction::make(UIContextualActionS
 UIColor UIContextualAction::displayedBackgroundColor() const {
     if (backgroundColor)
         return *backgroundColor;
-    return style == UIContextualActionStyle::destructive ? UIColor::systemRed() : UIColor::systemGray();
+    return style == UIContextualActionStyle::destructive ? UIColor::systemRed()
+                                                         : UIColor::systemGray();
 }

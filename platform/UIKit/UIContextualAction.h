@@ -20,8 +20,8 @@ class UIContextualAction {
     using Handler = std::function<void(UIContextualAction& action, UIView& sourceView,
                                        CompletionHandler completion)>;
 
-    static std::shared_ptr<UIContextualAction> make(UIContextualActionStyle style,
-                                                    std::optional<std::string> title, Handler handler);
+    static std::shared_ptr<UIContextualAction>
+    make(UIContextualActionStyle style, std::optional<std::string> title, Handler handler);
 
     UIContextualActionStyle style = UIContextualActionStyle::normal;
     std::optional<std::string> title;

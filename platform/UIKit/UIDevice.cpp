@@ -1,8 +1,16 @@
 #include "UIKit/UIDevice.h"
 
+#include "UIKit/UIScreen.h"
+
 UIDevice& UIDevice::current() {
     static UIDevice device;
     return device;
+}
+
+void UIDevice::setUserInterfaceIdiom(UIUserInterfaceIdiom idiom) {
+    idiom_ = idiom;
+    UITraitCollection::current().userInterfaceIdiom = idiom;
+    UIScreen::main().configure(screenSize(), UIScreen::main().scale());
 }
 
 CGSize UIDevice::screenSize() const {

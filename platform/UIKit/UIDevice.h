@@ -5,22 +5,17 @@
 
 #include <string>
 
-// The device the application runs on. A desktop stands in for a phone unless the application
-// is started as a pad (`--pad`) or a test asks for one; the idiom decides the screen size.
+// The device: a phone unless the application was started as a pad.
 class UIDevice {
   public:
     static UIDevice& current();
 
     UIUserInterfaceIdiom userInterfaceIdiom() const { return idiom_; }
-    // Also the idiom of the current traits.
-    void setUserInterfaceIdiom(UIUserInterfaceIdiom idiom) {
-        idiom_ = idiom;
-        UITraitCollection::current().userInterfaceIdiom = idiom;
-    }
-
-    std::string name() const { return "Melodrift Desktop"; }
+    // Also sets the idiom of the current traits, so views and colours see it, and sizes the
+    // main screen for the idiom.
+    void setUserInterfaceIdiom(UIUserInterfaceIdiom idiom);
+    std::string systemName = "Linux";
     std::string model() const { return idiom_ == UIUserInterfaceIdiom::pad ? "iPad" : "iPhone"; }
-    std::string systemName() const { return "Linux"; }
 
     // The screen in points for the idiom: 390 × 844 for a phone, 820 × 1180 for a pad.
     CGSize screenSize() const;
@@ -28,6 +23,5 @@ class UIDevice {
     UIEdgeInsets screenSafeAreaInsets() const;
 
   private:
-    UIDevice() = default;
     UIUserInterfaceIdiom idiom_ = UIUserInterfaceIdiom::phone;
 };

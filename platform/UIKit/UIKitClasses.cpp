@@ -37,7 +37,8 @@ void UIClassRegistry::addBuiltinClasses() {
     add(describe<UICollectionView>("UICollectionView", "UIScrollView", nullptr));
     add(describe<UICollectionViewCell>("UICollectionViewCell", "UIView", nullptr));
 
-    UIClassInfo controller = describe<UIViewController>("UIViewController", "UIViewController", nullptr);
+    UIClassInfo controller =
+        describe<UIViewController>("UIViewController", "UIViewController", nullptr);
     controller.outlets["view"] = {"UIView", [](UIResponder& owner, const UIObjectReference& value) {
                                       auto* c = dynamic_cast<UIViewController*>(&owner);
                                       if (!c || !value.view)

@@ -48,7 +48,8 @@ std::string UINavigationBar::backTitle() const {
     return "Back";
 }
 
-std::shared_ptr<UIButton> UINavigationBar::makeButton(const std::shared_ptr<UIBarButtonItem>& item) {
+std::shared_ptr<UIButton>
+UINavigationBar::makeButton(const std::shared_ptr<UIBarButtonItem>& item) {
     auto button = UIButton::make(UIButtonType::system);
     button->setTitle(item->displayTitle(), UIControlStateNormal);
     if (item->image)

@@ -27,7 +27,8 @@ UINavigationController::UINavigationController(std::shared_ptr<UIViewController>
         stack_.push_back(std::move(root));
 }
 
-std::shared_ptr<UINavigationController> UINavigationController::make(std::shared_ptr<UIViewController> root) {
+std::shared_ptr<UINavigationController>
+UINavigationController::make(std::shared_ptr<UIViewController> root) {
     auto nav = std::make_shared<UINavigationController>();
     if (root)
         nav->setViewControllers({root}, false);
@@ -108,14 +109,15 @@ std::shared_ptr<UIViewController> UINavigationController::visibleViewController(
     return top;
 }
 
-std::vector<std::shared_ptr<UIViewController>> UINavigationController::childrenForAppearance() const {
+std::vector<std::shared_ptr<UIViewController>>
+UINavigationController::childrenForAppearance() const {
     if (auto top = topViewController())
         return {top};
     return {};
 }
 
-void UINavigationController::setViewControllers(std::vector<std::shared_ptr<UIViewController>> controllers,
-                                                bool animated) {
+void UINavigationController::setViewControllers(
+    std::vector<std::shared_ptr<UIViewController>> controllers, bool animated) {
     auto from = topViewController();
     auto old = stack_;
     stack_.clear();
@@ -158,14 +160,16 @@ std::shared_ptr<UIViewController> UINavigationController::popViewController(bool
     return top;
 }
 
-std::vector<std::shared_ptr<UIViewController>> UINavigationController::popToRootViewController(bool animated) {
+std::vector<std::shared_ptr<UIViewController>>
+UINavigationController::popToRootViewController(bool animated) {
     if (stack_.size() < 2)
         return {};
     return popToViewController(stack_.front(), animated);
 }
 
-std::vector<std::shared_ptr<UIViewController>> UINavigationController::popToViewController(
-    const std::shared_ptr<UIViewController>& controller, bool animated) {
+std::vector<std::shared_ptr<UIViewController>>
+UINavigationController::popToViewController(const std::shared_ptr<UIViewController>& controller,
+                                            bool animated) {
     auto it = std::find(stack_.begin(), stack_.end(), controller);
     if (it == stack_.end() || it + 1 == stack_.end())
         return {};
@@ -176,7 +180,8 @@ std::vector<std::shared_ptr<UIViewController>> UINavigationController::popToView
 
 void UINavigationController::transition(const std::shared_ptr<UIViewController>& from,
                                         const std::shared_ptr<UIViewController>& to, bool animated,
-                                        bool forward, std::vector<std::shared_ptr<UIViewController>> removed) {
+                                        bool forward,
+                                        std::vector<std::shared_ptr<UIViewController>> removed) {
     auto view = this->view();
     updateBar();
     if (from == to) {
@@ -258,5 +263,6 @@ bool UINavigationController::shouldAutorotate() const {
 
 uint32_t UINavigationController::supportedInterfaceOrientations() const {
     auto top = topViewController();
-    return top ? top->supportedInterfaceOrientations() : UIViewController::supportedInterfaceOrientations();
+    return top ? top->supportedInterfaceOrientations()
+               : UIViewController::supportedInterfaceOrientations();
 }

@@ -14,12 +14,14 @@ class UINavigationController : public UIViewController {
   public:
     UINavigationController();
     explicit UINavigationController(std::shared_ptr<UIViewController> root);
-    static std::shared_ptr<UINavigationController> make(std::shared_ptr<UIViewController> root = nullptr);
+    static std::shared_ptr<UINavigationController>
+    make(std::shared_ptr<UIViewController> root = nullptr);
 
     static constexpr double pushDuration = 0.35;
 
     const std::vector<std::shared_ptr<UIViewController>>& viewControllers() const { return stack_; }
-    void setViewControllers(std::vector<std::shared_ptr<UIViewController>> controllers, bool animated);
+    void setViewControllers(std::vector<std::shared_ptr<UIViewController>> controllers,
+                            bool animated);
     std::shared_ptr<UIViewController> topViewController() const;
     // The top controller, or what it presented.
     std::shared_ptr<UIViewController> visibleViewController() const;
@@ -28,8 +30,8 @@ class UINavigationController : public UIViewController {
     // Pops the top controller, never the root; none when there is nothing to pop.
     std::shared_ptr<UIViewController> popViewController(bool animated);
     std::vector<std::shared_ptr<UIViewController>> popToRootViewController(bool animated);
-    std::vector<std::shared_ptr<UIViewController>> popToViewController(
-        const std::shared_ptr<UIViewController>& controller, bool animated);
+    std::vector<std::shared_ptr<UIViewController>>
+    popToViewController(const std::shared_ptr<UIViewController>& controller, bool animated);
 
     std::shared_ptr<UINavigationBar> navigationBar();
     bool isNavigationBarHidden() const { return barHidden_; }

@@ -11,7 +11,8 @@
 #include <map>
 #include <mutex>
 
-std::shared_ptr<const nlohmann::json> loadInterfaceDocument(const std::string& path, const std::string& displayName) {
+std::shared_ptr<const nlohmann::json> loadInterfaceDocument(const std::string& path,
+                                                            const std::string& displayName) {
     static std::mutex mutex;
     static std::map<std::string, std::shared_ptr<const nlohmann::json>> cache;
     std::lock_guard lock(mutex);
@@ -27,7 +28,8 @@ std::shared_ptr<const nlohmann::json> loadInterfaceDocument(const std::string& p
     return document;
 }
 
-UINib::UINib(std::string name, std::shared_ptr<const nlohmann::json> document, std::shared_ptr<Bundle> bundle)
+UINib::UINib(std::string name, std::shared_ptr<const nlohmann::json> document,
+             std::shared_ptr<Bundle> bundle)
     : name_(std::move(name)), document_(std::move(document)), bundle_(std::move(bundle)) {}
 
 bool UINib::exists(const std::string& name, const Bundle& bundle) {
@@ -37,11 +39,13 @@ bool UINib::exists(const std::string& name, const Bundle& bundle) {
 std::shared_ptr<UINib> UINib::make(const std::string& name, const Bundle* bundle) {
     auto owned = std::make_shared<Bundle>(bundle ? *bundle : Bundle::main());
     std::string file = name + ".xib.json";
-    auto document = loadInterfaceDocument(owned->resourcePath() + "/" + file, "the interface file " + file);
+    auto document =
+        loadInterfaceDocument(owned->resourcePath() + "/" + file, "the interface file " + file);
     return std::shared_ptr<UINib>(new UINib(name, document, owned));
 }
 
-std::vector<std::shared_ptr<UIView>> UINib::instantiate(const std::shared_ptr<UIResponder>& owner) const {
+std::vector<std::shared_ptr<UIView>>
+UINib::instantiate(const std::shared_ptr<UIResponder>& owner) const {
     const auto& doc = *document_;
     UINibDecoder decoder(name_ + ".xib.json", *bundle_);
     decoder.sceneOwner = owner;
@@ -55,7 +59,8 @@ std::vector<std::shared_ptr<UIView>> UINib::instantiate(const std::shared_ptr<UI
     if (doc.contains("actions"))
         decoder.addActions(doc["actions"]);
     for (auto& [key, value] : doc.items())
-        if (key != "objects" && key != "constraints" && key != "outlets" && key != "actions" && key != "comment")
+        if (key != "objects" && key != "constraints" && key != "outlets" && key != "actions" &&
+            key != "comment")
             decoder.fail("unknown key \"" + key + "\"");
     decoder.finish(owner, owner);
     return views;

@@ -21,10 +21,12 @@ class UINib {
 
     const std::string& name() const { return name_; }
     // Makes the views, binds the owner's outlets and actions, and returns the top-level views.
-    std::vector<std::shared_ptr<UIView>> instantiate(const std::shared_ptr<UIResponder>& owner) const;
+    std::vector<std::shared_ptr<UIView>>
+    instantiate(const std::shared_ptr<UIResponder>& owner) const;
 
   private:
-    UINib(std::string name, std::shared_ptr<const nlohmann::json> document, std::shared_ptr<Bundle> bundle);
+    UINib(std::string name, std::shared_ptr<const nlohmann::json> document,
+          std::shared_ptr<Bundle> bundle);
 
     std::string name_;
     std::shared_ptr<const nlohmann::json> document_;
@@ -36,4 +38,5 @@ std::vector<std::shared_ptr<UIView>> loadNibNamed(const Bundle& bundle, const st
                                                   const std::shared_ptr<UIResponder>& owner);
 
 // The parsed JSON of a storyboard or interface file, read once per path.
-std::shared_ptr<const nlohmann::json> loadInterfaceDocument(const std::string& path, const std::string& displayName);
+std::shared_ptr<const nlohmann::json> loadInterfaceDocument(const std::string& path,
+                                                            const std::string& displayName);

@@ -36,10 +36,23 @@ std::map<std::string, UINibDecoder::Attribute>& attributes() {
 
 // Keys of a view node that are not properties.
 const std::set<std::string>& structuralKeys() {
-    static const std::set<std::string> keys = {
-        "id", "class", "outlet", "action", "actions", "subviews", "constraints", "gestureRecognizers",
-        "prototypes", "sections", "buttonType", "style", "reuseIdentifier", "layout", "attributes",
-        "comment", "frame"};
+    static const std::set<std::string> keys = {"id",
+                                               "class",
+                                               "outlet",
+                                               "action",
+                                               "actions",
+                                               "subviews",
+                                               "constraints",
+                                               "gestureRecognizers",
+                                               "prototypes",
+                                               "sections",
+                                               "buttonType",
+                                               "style",
+                                               "reuseIdentifier",
+                                               "layout",
+                                               "attributes",
+                                               "comment",
+                                               "frame"};
     return keys;
 }
 
@@ -67,20 +80,38 @@ UIEdgeInsets insetsOf(const json& v) {
 
 std::optional<UIColor> namedColor(const std::string& name) {
     static const std::map<std::string, UIColor (*)()> named = {
-        {"clear", &UIColor::clear}, {"white", &UIColor::white}, {"black", &UIColor::black},
-        {"gray", &UIColor::gray}, {"lightGray", &UIColor::lightGray}, {"darkGray", &UIColor::darkGray},
-        {"red", &UIColor::red}, {"green", &UIColor::green}, {"blue", &UIColor::blue},
-        {"purple", &UIColor::purple}, {"orange", &UIColor::orange}, {"yellow", &UIColor::yellow},
-        {"systemBlue", &UIColor::systemBlue}, {"systemRed", &UIColor::systemRed},
-        {"systemGreen", &UIColor::systemGreen}, {"systemOrange", &UIColor::systemOrange},
-        {"systemYellow", &UIColor::systemYellow}, {"systemPink", &UIColor::systemPink},
-        {"systemPurple", &UIColor::systemPurple}, {"systemTeal", &UIColor::systemTeal},
-        {"systemIndigo", &UIColor::systemIndigo}, {"systemGray", &UIColor::systemGray},
-        {"systemGray2", &UIColor::systemGray2}, {"systemGray3", &UIColor::systemGray3},
-        {"systemGray4", &UIColor::systemGray4}, {"systemGray5", &UIColor::systemGray5},
-        {"systemGray6", &UIColor::systemGray6}, {"label", &UIColor::label},
-        {"secondaryLabel", &UIColor::secondaryLabel}, {"lightText", &UIColor::lightText},
-        {"systemBackground", &UIColor::systemBackground}, {"separator", &UIColor::separator},
+        {"clear", &UIColor::clear},
+        {"white", &UIColor::white},
+        {"black", &UIColor::black},
+        {"gray", &UIColor::gray},
+        {"lightGray", &UIColor::lightGray},
+        {"darkGray", &UIColor::darkGray},
+        {"red", &UIColor::red},
+        {"green", &UIColor::green},
+        {"blue", &UIColor::blue},
+        {"purple", &UIColor::purple},
+        {"orange", &UIColor::orange},
+        {"yellow", &UIColor::yellow},
+        {"systemBlue", &UIColor::systemBlue},
+        {"systemRed", &UIColor::systemRed},
+        {"systemGreen", &UIColor::systemGreen},
+        {"systemOrange", &UIColor::systemOrange},
+        {"systemYellow", &UIColor::systemYellow},
+        {"systemPink", &UIColor::systemPink},
+        {"systemPurple", &UIColor::systemPurple},
+        {"systemTeal", &UIColor::systemTeal},
+        {"systemIndigo", &UIColor::systemIndigo},
+        {"systemGray", &UIColor::systemGray},
+        {"systemGray2", &UIColor::systemGray2},
+        {"systemGray3", &UIColor::systemGray3},
+        {"systemGray4", &UIColor::systemGray4},
+        {"systemGray5", &UIColor::systemGray5},
+        {"systemGray6", &UIColor::systemGray6},
+        {"label", &UIColor::label},
+        {"secondaryLabel", &UIColor::secondaryLabel},
+        {"lightText", &UIColor::lightText},
+        {"systemBackground", &UIColor::systemBackground},
+        {"separator", &UIColor::separator},
     };
     auto it = named.find(name);
     if (it == named.end())
@@ -92,10 +123,15 @@ double weightOf(const json& v) {
     if (v.is_number())
         return v.get<double>();
     static const std::map<std::string, double> weights = {
-        {"ultraLight", UIFont::Weight::ultraLight}, {"thin", UIFont::Weight::thin},
-        {"light", UIFont::Weight::light}, {"regular", UIFont::Weight::regular},
-        {"medium", UIFont::Weight::medium}, {"semibold", UIFont::Weight::semibold},
-        {"bold", UIFont::Weight::bold}, {"heavy", UIFont::Weight::heavy}, {"black", UIFont::Weight::black}};
+        {"ultraLight", UIFont::Weight::ultraLight},
+        {"thin", UIFont::Weight::thin},
+        {"light", UIFont::Weight::light},
+        {"regular", UIFont::Weight::regular},
+        {"medium", UIFont::Weight::medium},
+        {"semibold", UIFont::Weight::semibold},
+        {"bold", UIFont::Weight::bold},
+        {"heavy", UIFont::Weight::heavy},
+        {"black", UIFont::Weight::black}};
     auto it = weights.find(v.get<std::string>());
     if (it == weights.end())
         throw UIInterfaceError("unknown font weight \"" + v.get<std::string>() + "\"");
@@ -112,21 +148,30 @@ E enumOf(const json& v, const std::map<std::string, E>& names, const std::string
 }
 
 NSTextAlignment alignmentOf(const json& v) {
-    return enumOf<NSTextAlignment>(v, {{"left", NSTextAlignment::left}, {"center", NSTextAlignment::center},
-                                       {"right", NSTextAlignment::right}, {"justified", NSTextAlignment::justified},
-                                       {"natural", NSTextAlignment::natural}},
+    return enumOf<NSTextAlignment>(v,
+                                   {{"left", NSTextAlignment::left},
+                                    {"center", NSTextAlignment::center},
+                                    {"right", NSTextAlignment::right},
+                                    {"justified", NSTextAlignment::justified},
+                                    {"natural", NSTextAlignment::natural}},
                                    "text alignment");
 }
 
 uint32_t eventsOf(const std::string& name) {
     static const std::map<std::string, uint32_t> events = {
-        {"touchDown", UIControlEventTouchDown}, {"touchDownRepeat", UIControlEventTouchDownRepeat},
-        {"touchDragInside", UIControlEventTouchDragInside}, {"touchDragOutside", UIControlEventTouchDragOutside},
-        {"touchUpInside", UIControlEventTouchUpInside}, {"touchUpOutside", UIControlEventTouchUpOutside},
-        {"touchCancel", UIControlEventTouchCancel}, {"valueChanged", UIControlEventValueChanged},
+        {"touchDown", UIControlEventTouchDown},
+        {"touchDownRepeat", UIControlEventTouchDownRepeat},
+        {"touchDragInside", UIControlEventTouchDragInside},
+        {"touchDragOutside", UIControlEventTouchDragOutside},
+        {"touchUpInside", UIControlEventTouchUpInside},
+        {"touchUpOutside", UIControlEventTouchUpOutside},
+        {"touchCancel", UIControlEventTouchCancel},
+        {"valueChanged", UIControlEventValueChanged},
         {"primaryActionTriggered", UIControlEventPrimaryActionTriggered},
-        {"editingDidBegin", UIControlEventEditingDidBegin}, {"editingChanged", UIControlEventEditingChanged},
-        {"editingDidEnd", UIControlEventEditingDidEnd}, {"editingDidEndOnExit", UIControlEventEditingDidEndOnExit}};
+        {"editingDidBegin", UIControlEventEditingDidBegin},
+        {"editingChanged", UIControlEventEditingChanged},
+        {"editingDidEnd", UIControlEventEditingDidEnd},
+        {"editingDidEndOnExit", UIControlEventEditingDidEndOnExit}};
     auto it = events.find(name);
     if (it == events.end())
         throw UIInterfaceError("unknown control event \"" + name + "\"");
@@ -135,11 +180,11 @@ uint32_t eventsOf(const std::string& name) {
 
 NSLayoutAttribute layoutAttributeOf(const std::string& name) {
     static const std::map<std::string, NSLayoutAttribute> names = {
-        {"left", NSLayoutAttribute::left}, {"right", NSLayoutAttribute::right}, {"top", NSLayoutAttribute::top},
-        {"bottom", NSLayoutAttribute::bottom}, {"leading", NSLayoutAttribute::leading},
-        {"trailing", NSLayoutAttribute::trailing}, {"width", NSLayoutAttribute::width},
-        {"height", NSLayoutAttribute::height}, {"centerX", NSLayoutAttribute::centerX},
-        {"centerY", NSLayoutAttribute::centerY}};
+        {"left", NSLayoutAttribute::left},       {"right", NSLayoutAttribute::right},
+        {"top", NSLayoutAttribute::top},         {"bottom", NSLayoutAttribute::bottom},
+        {"leading", NSLayoutAttribute::leading}, {"trailing", NSLayoutAttribute::trailing},
+        {"width", NSLayoutAttribute::width},     {"height", NSLayoutAttribute::height},
+        {"centerX", NSLayoutAttribute::centerX}, {"centerY", NSLayoutAttribute::centerY}};
     auto it = names.find(name);
     if (it == names.end())
         throw UIInterfaceError("unknown layout attribute \"" + name + "\"");
@@ -148,7 +193,8 @@ NSLayoutAttribute layoutAttributeOf(const std::string& name) {
 
 } // namespace
 
-UINibDecoder::UINibDecoder(std::string source, const Bundle& bundle) : source_(std::move(source)), bundle_(bundle) {}
+UINibDecoder::UINibDecoder(std::string source, const Bundle& bundle)
+    : source_(std::move(source)), bundle_(bundle) {}
 
 void UINibDecoder::fail(const std::string& what) const {
     throw UIInterfaceError(source_ + ": " + what);
@@ -190,10 +236,12 @@ UIColor UINibDecoder::color(const json& v) const {
             return UIColor::white(v["white"].get<double>(), alpha);
         if (v.contains("rgb255")) {
             const json& c = v["rgb255"];
-            return UIColor::rgb255(c.at(0).get<int>(), c.at(1).get<int>(), c.at(2).get<int>(), alpha);
+            return UIColor::rgb255(c.at(0).get<int>(), c.at(1).get<int>(), c.at(2).get<int>(),
+                                   alpha);
         }
         if (v.contains("red"))
-            return UIColor(v["red"].get<double>(), v.value("green", 0.0), v.value("blue", 0.0), alpha);
+            return UIColor(v["red"].get<double>(), v.value("green", 0.0), v.value("blue", 0.0),
+                           alpha);
         if (v.contains("named")) {
             auto named = namedColor(v["named"].get<std::string>());
             if (!named)
@@ -201,7 +249,8 @@ UIColor UINibDecoder::color(const json& v) const {
             return named->withAlphaComponent(alpha);
         }
     }
-    fail("a colour is a name, \"#RRGGBB\", or an object with white, rgb255, red/green/blue or pattern");
+    fail("a colour is a name, \"#RRGGBB\", or an object with white, rgb255, red/green/blue or "
+         "pattern");
 }
 
 UIFont UINibDecoder::font(const json& v) const {
@@ -226,15 +275,16 @@ std::shared_ptr<UIImage> UINibDecoder::image(const json& v) const {
     if (v.is_object() && v.contains("system")) {
         auto img = UIImage::systemName(v["system"].get<std::string>());
         if (!img)
-            Console::systemLog("Could not load the system image \"" + v["system"].get<std::string>() +
-                               "\" referenced from " + source_);
+            Console::systemLog("Could not load the system image \"" +
+                               v["system"].get<std::string>() + "\" referenced from " + source_);
         return img;
     }
     if (!v.is_string())
         fail("an image is a name or {\"system\": name}");
     auto img = UIImage::named(v.get<std::string>(), bundle_);
     if (!img)
-        Console::systemLog("Could not load the image \"" + v.get<std::string>() + "\" referenced from " + source_);
+        Console::systemLog("Could not load the image \"" + v.get<std::string>() +
+                           "\" referenced from " + source_);
     return img;
 }
 
@@ -288,31 +338,38 @@ std::shared_ptr<UIView> UINibDecoder::decodeView(const json& node, std::shared_p
     std::shared_ptr<UIView> view = into;
     if (!view) {
         if (cls == "UIButton" && node.contains("buttonType")) {
-            view = UIButton::make(enumOf<UIButtonType>(node["buttonType"],
-                                                       {{"custom", UIButtonType::custom}, {"system", UIButtonType::system},
-                                                        {"close", UIButtonType::close},
-                                                        {"contactAdd", UIButtonType::contactAdd},
-                                                        {"detailDisclosure", UIButtonType::detailDisclosure}},
-                                                       "button type"));
+            view = UIButton::make(
+                enumOf<UIButtonType>(node["buttonType"],
+                                     {{"custom", UIButtonType::custom},
+                                      {"system", UIButtonType::system},
+                                      {"close", UIButtonType::close},
+                                      {"contactAdd", UIButtonType::contactAdd},
+                                      {"detailDisclosure", UIButtonType::detailDisclosure}},
+                                     "button type"));
         } else if (cls == "UITableView" && node.contains("style")) {
-            view = UITableView::make({}, enumOf<UITableViewStyle>(node["style"],
-                                                                   {{"plain", UITableViewStyle::plain},
-                                                                    {"grouped", UITableViewStyle::grouped},
-                                                                    {"insetGrouped", UITableViewStyle::insetGrouped}},
-                                                                   "table style"));
+            view = UITableView::make(
+                {}, enumOf<UITableViewStyle>(node["style"],
+                                             {{"plain", UITableViewStyle::plain},
+                                              {"grouped", UITableViewStyle::grouped},
+                                              {"insetGrouped", UITableViewStyle::insetGrouped}},
+                                             "table style"));
         } else if (cls == "UITableViewCell" && node.contains("style")) {
-            view = UITableViewCell::make(enumOf<UITableViewCellStyle>(node["style"],
-                                                                      {{"default", UITableViewCellStyle::defaultStyle},
-                                                                       {"value1", UITableViewCellStyle::value1},
-                                                                       {"value2", UITableViewCellStyle::value2},
-                                                                       {"subtitle", UITableViewCellStyle::subtitle}},
-                                                                      "cell style"));
+            view = UITableViewCell::make(
+                enumOf<UITableViewCellStyle>(node["style"],
+                                             {{"default", UITableViewCellStyle::defaultStyle},
+                                              {"value1", UITableViewCellStyle::value1},
+                                              {"value2", UITableViewCellStyle::value2},
+                                              {"subtitle", UITableViewCellStyle::subtitle}},
+                                             "cell style"));
         } else {
             std::shared_ptr<UIResponder> made;
             try {
                 made = UIClassRegistry::shared().make(cls);
             } catch (const UIInterfaceError& e) {
-                fail(std::string(e.what()) + (node.contains("id") ? " for the view \"" + node["id"].get<std::string>() + "\"" : ""));
+                fail(std::string(e.what()) +
+                     (node.contains("id")
+                          ? " for the view \"" + node["id"].get<std::string>() + "\""
+                          : ""));
             }
             view = std::dynamic_pointer_cast<UIView>(made);
             if (!view)
@@ -324,9 +381,11 @@ std::shared_ptr<UIView> UINibDecoder::decodeView(const json& node, std::shared_p
     objects_[id].view = view;
     if (node.contains("frame"))
         view->setFrame(rectOf(node["frame"]));
-    if (auto cell = std::dynamic_pointer_cast<UITableViewCell>(view); cell && node.contains("reuseIdentifier"))
+    if (auto cell = std::dynamic_pointer_cast<UITableViewCell>(view);
+        cell && node.contains("reuseIdentifier"))
         cell->setReuseIdentifier(node["reuseIdentifier"].get<std::string>());
-    if (auto cell = std::dynamic_pointer_cast<UICollectionViewCell>(view); cell && node.contains("reuseIdentifier"))
+    if (auto cell = std::dynamic_pointer_cast<UICollectionViewCell>(view);
+        cell && node.contains("reuseIdentifier"))
         cell->setReuseIdentifier(node["reuseIdentifier"].get<std::string>());
     applyProperties(*view, node);
     decodeChildren(*view, node);
@@ -405,38 +464,88 @@ void UINibDecoder::applyProperties(UIView& view, const json& node) {
 
 bool UINibDecoder::applyProperty(UIView& view, const std::string& key, const json& v) {
     // Every view.
-    if (key == "backgroundColor") { view.setBackgroundColor(color(v)); return true; }
-    if (key == "tintColor") { view.setTintColor(color(v)); return true; }
-    if (key == "alpha") { view.setAlpha(v.get<double>()); return true; }
-    if (key == "hidden") { view.setHidden(v.get<bool>()); return true; }
-    if (key == "tag") { view.tag = v.get<int>(); return true; }
-    if (key == "clipsToBounds") { view.setClipsToBounds(v.get<bool>()); return true; }
-    if (key == "cornerRadius") { view.layer()->cornerRadius = v.get<double>(); return true; }
-    if (key == "borderWidth") { view.layer()->borderWidth = v.get<double>(); return true; }
-    if (key == "borderColor") { view.layer()->borderColor = color(v); return true; }
-    if (key == "userInteractionEnabled") { view.setUserInteractionEnabled(v.get<bool>()); return true; }
-    if (key == "opaque") { view.isOpaque = v.get<bool>(); return true; }
-    if (key == "accessibilityIdentifier") { view.accessibilityIdentifier = v.get<std::string>(); return true; }
-    if (key == "accessibilityLabel") { view.accessibilityLabel = v.get<std::string>(); return true; }
-    if (key == "layoutMargins") { view.setLayoutMargins(insetsOf(v)); return true; }
+    if (key == "backgroundColor") {
+        view.setBackgroundColor(color(v));
+        return true;
+    }
+    if (key == "tintColor") {
+        view.setTintColor(color(v));
+        return true;
+    }
+    if (key == "alpha") {
+        view.setAlpha(v.get<double>());
+        return true;
+    }
+    if (key == "hidden") {
+        view.setHidden(v.get<bool>());
+        return true;
+    }
+    if (key == "tag") {
+        view.tag = v.get<int>();
+        return true;
+    }
+    if (key == "clipsToBounds") {
+        view.setClipsToBounds(v.get<bool>());
+        return true;
+    }
+    if (key == "cornerRadius") {
+        view.layer()->cornerRadius = v.get<double>();
+        return true;
+    }
+    if (key == "borderWidth") {
+        view.layer()->borderWidth = v.get<double>();
+        return true;
+    }
+    if (key == "borderColor") {
+        view.layer()->borderColor = color(v);
+        return true;
+    }
+    if (key == "userInteractionEnabled") {
+        view.setUserInteractionEnabled(v.get<bool>());
+        return true;
+    }
+    if (key == "opaque") {
+        view.isOpaque = v.get<bool>();
+        return true;
+    }
+    if (key == "accessibilityIdentifier") {
+        view.accessibilityIdentifier = v.get<std::string>();
+        return true;
+    }
+    if (key == "accessibilityLabel") {
+        view.accessibilityLabel = v.get<std::string>();
+        return true;
+    }
+    if (key == "layoutMargins") {
+        view.setLayoutMargins(insetsOf(v));
+        return true;
+    }
     if (key == "translatesAutoresizingMaskIntoConstraints") {
         view.setTranslatesAutoresizingMaskIntoConstraints(v.get<bool>());
         return true;
     }
     if (key == "contentMode") {
-        view.contentMode = enumOf<UIViewContentMode>(
-            v, {{"scaleToFill", UIViewContentMode::scaleToFill}, {"scaleAspectFit", UIViewContentMode::scaleAspectFit},
-                {"scaleAspectFill", UIViewContentMode::scaleAspectFill}, {"center", UIViewContentMode::center},
-                {"top", UIViewContentMode::top}, {"bottom", UIViewContentMode::bottom},
-                {"left", UIViewContentMode::left}, {"right", UIViewContentMode::right}},
-            "content mode");
+        view.contentMode =
+            enumOf<UIViewContentMode>(v,
+                                      {{"scaleToFill", UIViewContentMode::scaleToFill},
+                                       {"scaleAspectFit", UIViewContentMode::scaleAspectFit},
+                                       {"scaleAspectFill", UIViewContentMode::scaleAspectFill},
+                                       {"center", UIViewContentMode::center},
+                                       {"top", UIViewContentMode::top},
+                                       {"bottom", UIViewContentMode::bottom},
+                                       {"left", UIViewContentMode::left},
+                                       {"right", UIViewContentMode::right}},
+                                      "content mode");
         return true;
     }
     if (key == "autoresizingMask") {
         static const std::map<std::string, uint32_t> bits = {
-            {"flexibleLeftMargin", UIViewAutoresizingFlexibleLeftMargin}, {"flexibleWidth", UIViewAutoresizingFlexibleWidth},
-            {"flexibleRightMargin", UIViewAutoresizingFlexibleRightMargin}, {"flexibleTopMargin", UIViewAutoresizingFlexibleTopMargin},
-            {"flexibleHeight", UIViewAutoresizingFlexibleHeight}, {"flexibleBottomMargin", UIViewAutoresizingFlexibleBottomMargin}};
+            {"flexibleLeftMargin", UIViewAutoresizingFlexibleLeftMargin},
+            {"flexibleWidth", UIViewAutoresizingFlexibleWidth},
+            {"flexibleRightMargin", UIViewAutoresizingFlexibleRightMargin},
+            {"flexibleTopMargin", UIViewAutoresizingFlexibleTopMargin},
+            {"flexibleHeight", UIViewAutoresizingFlexibleHeight},
+            {"flexibleBottomMargin", UIViewAutoresizingFlexibleBottomMargin}};
         uint32_t mask = 0;
         for (auto& name : v)
             mask |= enumOf<uint32_t>(name, bits, "autoresizing flag");
@@ -444,114 +553,266 @@ bool UINibDecoder::applyProperty(UIView& view, const std::string& key, const jso
         return true;
     }
     if (auto* label = dynamic_cast<UILabel*>(&view)) {
-        if (key == "text") { label->setText(v.get<std::string>()); return true; }
-        if (key == "font") { label->setFont(font(v)); return true; }
-        if (key == "textColor") { label->setTextColor(color(v)); return true; }
-        if (key == "textAlignment") { label->textAlignment = alignmentOf(v); return true; }
-        if (key == "numberOfLines") { label->setNumberOfLines(v.get<int>()); return true; }
-        if (key == "adjustsFontSizeToFitWidth") { label->adjustsFontSizeToFitWidth = v.get<bool>(); return true; }
+        if (key == "text") {
+            label->setText(v.get<std::string>());
+            return true;
+        }
+        if (key == "font") {
+            label->setFont(font(v));
+            return true;
+        }
+        if (key == "textColor") {
+            label->setTextColor(color(v));
+            return true;
+        }
+        if (key == "textAlignment") {
+            label->textAlignment = alignmentOf(v);
+            return true;
+        }
+        if (key == "numberOfLines") {
+            label->setNumberOfLines(v.get<int>());
+            return true;
+        }
+        if (key == "adjustsFontSizeToFitWidth") {
+            label->adjustsFontSizeToFitWidth = v.get<bool>();
+            return true;
+        }
     }
     if (auto* control = dynamic_cast<UIControl*>(&view)) {
-        if (key == "enabled") { control->setEnabled(v.get<bool>()); return true; }
-        if (key == "selected") { control->setSelected(v.get<bool>()); return true; }
+        if (key == "enabled") {
+            control->setEnabled(v.get<bool>());
+            return true;
+        }
+        if (key == "selected") {
+            control->setSelected(v.get<bool>());
+            return true;
+        }
     }
     if (auto* button = dynamic_cast<UIButton*>(&view)) {
-        if (key == "title") { button->setTitle(v.get<std::string>(), UIControlStateNormal); return true; }
-        if (key == "selectedTitle") { button->setTitle(v.get<std::string>(), UIControlStateSelected); return true; }
-        if (key == "titleColor") { button->setTitleColor(color(v), UIControlStateNormal); return true; }
-        if (key == "image") { button->setImage(image(v), UIControlStateNormal); return true; }
-        if (key == "selectedImage") { button->setImage(image(v), UIControlStateSelected); return true; }
-        if (key == "backgroundImage") { button->setBackgroundImage(image(v), UIControlStateNormal); return true; }
-        if (key == "font") { button->titleLabel()->setFont(font(v)); return true; }
+        if (key == "title") {
+            button->setTitle(v.get<std::string>(), UIControlStateNormal);
+            return true;
+        }
+        if (key == "selectedTitle") {
+            button->setTitle(v.get<std::string>(), UIControlStateSelected);
+            return true;
+        }
+        if (key == "titleColor") {
+            button->setTitleColor(color(v), UIControlStateNormal);
+            return true;
+        }
+        if (key == "image") {
+            button->setImage(image(v), UIControlStateNormal);
+            return true;
+        }
+        if (key == "selectedImage") {
+            button->setImage(image(v), UIControlStateSelected);
+            return true;
+        }
+        if (key == "backgroundImage") {
+            button->setBackgroundImage(image(v), UIControlStateNormal);
+            return true;
+        }
+        if (key == "font") {
+            button->titleLabel()->setFont(font(v));
+            return true;
+        }
     }
     if (auto* imageView = dynamic_cast<UIImageView*>(&view)) {
-        if (key == "image") { imageView->setImage(image(v)); return true; }
-        if (key == "highlightedImage") { imageView->highlightedImage = image(v); return true; }
+        if (key == "image") {
+            imageView->setImage(image(v));
+            return true;
+        }
+        if (key == "highlightedImage") {
+            imageView->highlightedImage = image(v);
+            return true;
+        }
     }
     if (auto* field = dynamic_cast<UITextField*>(&view)) {
-        if (key == "text") { field->setText(v.get<std::string>()); return true; }
-        if (key == "placeholder") { field->placeholder = v.get<std::string>(); return true; }
-        if (key == "font") { field->font = font(v); return true; }
-        if (key == "textColor") { field->textColor = color(v); return true; }
-        if (key == "textAlignment") { field->textAlignment = alignmentOf(v); return true; }
-        if (key == "secureTextEntry") { field->isSecureTextEntry = v.get<bool>(); return true; }
+        if (key == "text") {
+            field->setText(v.get<std::string>());
+            return true;
+        }
+        if (key == "placeholder") {
+            field->placeholder = v.get<std::string>();
+            return true;
+        }
+        if (key == "font") {
+            field->font = font(v);
+            return true;
+        }
+        if (key == "textColor") {
+            field->textColor = color(v);
+            return true;
+        }
+        if (key == "textAlignment") {
+            field->textAlignment = alignmentOf(v);
+            return true;
+        }
+        if (key == "secureTextEntry") {
+            field->isSecureTextEntry = v.get<bool>();
+            return true;
+        }
         if (key == "borderStyle") {
-            field->borderStyle = enumOf<UITextBorderStyle>(v, {{"none", UITextBorderStyle::none}, {"line", UITextBorderStyle::line},
-                                                               {"bezel", UITextBorderStyle::bezel},
-                                                               {"roundedRect", UITextBorderStyle::roundedRect}},
-                                                           "border style");
+            field->borderStyle =
+                enumOf<UITextBorderStyle>(v,
+                                          {{"none", UITextBorderStyle::none},
+                                           {"line", UITextBorderStyle::line},
+                                           {"bezel", UITextBorderStyle::bezel},
+                                           {"roundedRect", UITextBorderStyle::roundedRect}},
+                                          "border style");
             return true;
         }
     }
     if (auto* textView = dynamic_cast<UITextView*>(&view)) {
-        if (key == "text") { textView->setText(v.get<std::string>()); return true; }
-        if (key == "font") { textView->font = font(v); return true; }
-        if (key == "textColor") { textView->textColor = color(v); return true; }
-        if (key == "editable") { textView->isEditable = v.get<bool>(); return true; }
-        if (key == "textAlignment") { textView->textAlignment = alignmentOf(v); return true; }
+        if (key == "text") {
+            textView->setText(v.get<std::string>());
+            return true;
+        }
+        if (key == "font") {
+            textView->font = font(v);
+            return true;
+        }
+        if (key == "textColor") {
+            textView->textColor = color(v);
+            return true;
+        }
+        if (key == "editable") {
+            textView->isEditable = v.get<bool>();
+            return true;
+        }
+        if (key == "textAlignment") {
+            textView->textAlignment = alignmentOf(v);
+            return true;
+        }
     }
     if (auto* search = dynamic_cast<UISearchBar*>(&view)) {
-        if (key == "text") { search->setText(v.get<std::string>()); return true; }
-        if (key == "placeholder") { search->setPlaceholder(v.get<std::string>()); return true; }
+        if (key == "text") {
+            search->setText(v.get<std::string>());
+            return true;
+        }
+        if (key == "placeholder") {
+            search->setPlaceholder(v.get<std::string>());
+            return true;
+        }
     }
     if (auto* slider = dynamic_cast<UISlider*>(&view)) {
-        if (key == "minimumValue") { slider->setMinimumValue(v.get<float>()); return true; }
-        if (key == "maximumValue") { slider->setMaximumValue(v.get<float>()); return true; }
-        if (key == "value") { slider->setValue(v.get<float>()); return true; }
+        if (key == "minimumValue") {
+            slider->setMinimumValue(v.get<float>());
+            return true;
+        }
+        if (key == "maximumValue") {
+            slider->setMaximumValue(v.get<float>());
+            return true;
+        }
+        if (key == "value") {
+            slider->setValue(v.get<float>());
+            return true;
+        }
     }
     if (auto* progress = dynamic_cast<UIProgressView*>(&view)) {
-        if (key == "progress") { progress->setProgress(v.get<float>()); return true; }
+        if (key == "progress") {
+            progress->setProgress(v.get<float>());
+            return true;
+        }
     }
     if (auto* table = dynamic_cast<UITableView*>(&view)) {
         if (key == "rowHeight") {
-            table->rowHeight = v.is_string() && v.get<std::string>() == "automatic" ? UITableViewAutomaticDimension
-                                                                                     : v.get<double>();
+            table->rowHeight = v.is_string() && v.get<std::string>() == "automatic"
+                                   ? UITableViewAutomaticDimension
+                                   : v.get<double>();
             return true;
         }
-        if (key == "sectionHeaderHeight") { table->sectionHeaderHeight = v.get<double>(); return true; }
-        if (key == "sectionFooterHeight") { table->sectionFooterHeight = v.get<double>(); return true; }
-        if (key == "allowsSelection") { table->allowsSelection = v.get<bool>(); return true; }
-        if (key == "allowsMultipleSelection") { table->allowsMultipleSelection = v.get<bool>(); return true; }
+        if (key == "sectionHeaderHeight") {
+            table->sectionHeaderHeight = v.get<double>();
+            return true;
+        }
+        if (key == "sectionFooterHeight") {
+            table->sectionFooterHeight = v.get<double>();
+            return true;
+        }
+        if (key == "allowsSelection") {
+            table->allowsSelection = v.get<bool>();
+            return true;
+        }
+        if (key == "allowsMultipleSelection") {
+            table->allowsMultipleSelection = v.get<bool>();
+            return true;
+        }
         if (key == "allowsMultipleSelectionDuringEditing") {
             table->allowsMultipleSelectionDuringEditing = v.get<bool>();
             return true;
         }
-        if (key == "allowsSelectionDuringEditing") { table->allowsSelectionDuringEditing = v.get<bool>(); return true; }
+        if (key == "allowsSelectionDuringEditing") {
+            table->allowsSelectionDuringEditing = v.get<bool>();
+            return true;
+        }
     }
     if (auto* collection = dynamic_cast<UICollectionView*>(&view)) {
-        if (key == "allowsSelection") { collection->allowsSelection = v.get<bool>(); return true; }
-        if (key == "allowsMultipleSelection") { collection->allowsMultipleSelection = v.get<bool>(); return true; }
+        if (key == "allowsSelection") {
+            collection->allowsSelection = v.get<bool>();
+            return true;
+        }
+        if (key == "allowsMultipleSelection") {
+            collection->allowsMultipleSelection = v.get<bool>();
+            return true;
+        }
     }
     if (auto* scroll = dynamic_cast<UIScrollView*>(&view)) {
-        if (key == "contentSize") { scroll->setContentSize(sizeOf(v)); return true; }
-        if (key == "pagingEnabled") { scroll->isPagingEnabled = v.get<bool>(); return true; }
-        if (key == "scrollEnabled") { scroll->isScrollEnabled = v.get<bool>(); return true; }
-        if (key == "bounces") { scroll->bounces = v.get<bool>(); return true; }
-        if (key == "contentInset") { scroll->contentInset = insetsOf(v); return true; }
+        if (key == "contentSize") {
+            scroll->setContentSize(sizeOf(v));
+            return true;
+        }
+        if (key == "pagingEnabled") {
+            scroll->isPagingEnabled = v.get<bool>();
+            return true;
+        }
+        if (key == "scrollEnabled") {
+            scroll->isScrollEnabled = v.get<bool>();
+            return true;
+        }
+        if (key == "bounces") {
+            scroll->bounces = v.get<bool>();
+            return true;
+        }
+        if (key == "contentInset") {
+            scroll->contentInset = insetsOf(v);
+            return true;
+        }
     }
     if (auto* cell = dynamic_cast<UITableViewCell*>(&view)) {
-        if (key == "text") { cell->textLabel()->setText(v.get<std::string>()); return true; }
+        if (key == "text") {
+            cell->textLabel()->setText(v.get<std::string>());
+            return true;
+        }
         if (key == "detailText") {
             if (!cell->detailTextLabel())
                 return false;
             cell->detailTextLabel()->setText(v.get<std::string>());
             return true;
         }
-        if (key == "image") { cell->imageView()->setImage(image(v)); return true; }
+        if (key == "image") {
+            cell->imageView()->setImage(image(v));
+            return true;
+        }
         if (key == "accessoryType") {
             cell->accessoryType = enumOf<UITableViewCellAccessoryType>(
-                v, {{"none", UITableViewCellAccessoryType::none},
-                    {"disclosureIndicator", UITableViewCellAccessoryType::disclosureIndicator},
-                    {"detailDisclosureButton", UITableViewCellAccessoryType::detailDisclosureButton},
-                    {"checkmark", UITableViewCellAccessoryType::checkmark},
-                    {"detailButton", UITableViewCellAccessoryType::detailButton}},
+                v,
+                {{"none", UITableViewCellAccessoryType::none},
+                 {"disclosureIndicator", UITableViewCellAccessoryType::disclosureIndicator},
+                 {"detailDisclosureButton", UITableViewCellAccessoryType::detailDisclosureButton},
+                 {"checkmark", UITableViewCellAccessoryType::checkmark},
+                 {"detailButton", UITableViewCellAccessoryType::detailButton}},
                 "accessory type");
             return true;
         }
         if (key == "selectionStyle") {
             cell->selectionStyle = enumOf<UITableViewCellSelectionStyle>(
-                v, {{"none", UITableViewCellSelectionStyle::none}, {"blue", UITableViewCellSelectionStyle::blue},
-                    {"gray", UITableViewCellSelectionStyle::gray}, {"default", UITableViewCellSelectionStyle::defaultStyle}},
+                v,
+                {{"none", UITableViewCellSelectionStyle::none},
+                 {"blue", UITableViewCellSelectionStyle::blue},
+                 {"gray", UITableViewCellSelectionStyle::gray},
+                 {"default", UITableViewCellSelectionStyle::defaultStyle}},
                 "selection style");
             return true;
         }
@@ -584,16 +845,22 @@ void UINibDecoder::decodeRecognizers(UIView& view, const json& list) {
 std::shared_ptr<UIBarButtonItem> UINibDecoder::decodeBarButtonItem(const json& node) {
     std::shared_ptr<UIBarButtonItem> item;
     if (node.contains("systemItem")) {
-        item = UIBarButtonItem::make(enumOf<UIBarButtonSystemItem>(
-            node["systemItem"],
-            {{"done", UIBarButtonSystemItem::done}, {"cancel", UIBarButtonSystemItem::cancel},
-             {"edit", UIBarButtonSystemItem::edit}, {"save", UIBarButtonSystemItem::save},
-             {"add", UIBarButtonSystemItem::add}, {"flexibleSpace", UIBarButtonSystemItem::flexibleSpace},
-             {"fixedSpace", UIBarButtonSystemItem::fixedSpace}, {"action", UIBarButtonSystemItem::action},
-             {"trash", UIBarButtonSystemItem::trash}, {"close", UIBarButtonSystemItem::close},
-             {"compose", UIBarButtonSystemItem::compose}, {"search", UIBarButtonSystemItem::search},
-             {"refresh", UIBarButtonSystemItem::refresh}},
-            "bar button system item"));
+        item = UIBarButtonItem::make(
+            enumOf<UIBarButtonSystemItem>(node["systemItem"],
+                                          {{"done", UIBarButtonSystemItem::done},
+                                           {"cancel", UIBarButtonSystemItem::cancel},
+                                           {"edit", UIBarButtonSystemItem::edit},
+                                           {"save", UIBarButtonSystemItem::save},
+                                           {"add", UIBarButtonSystemItem::add},
+                                           {"flexibleSpace", UIBarButtonSystemItem::flexibleSpace},
+                                           {"fixedSpace", UIBarButtonSystemItem::fixedSpace},
+                                           {"action", UIBarButtonSystemItem::action},
+                                           {"trash", UIBarButtonSystemItem::trash},
+                                           {"close", UIBarButtonSystemItem::close},
+                                           {"compose", UIBarButtonSystemItem::compose},
+                                           {"search", UIBarButtonSystemItem::search},
+                                           {"refresh", UIBarButtonSystemItem::refresh}},
+                                          "bar button system item"));
     } else if (node.contains("customView")) {
         item = UIBarButtonItem::make(decodeView(node["customView"]));
     } else {
@@ -604,7 +871,8 @@ std::shared_ptr<UIBarButtonItem> UINibDecoder::decodeBarButtonItem(const json& n
     if (node.contains("image"))
         item->image = image(node["image"]);
     if (node.contains("style"))
-        item->style = node["style"].get<std::string>() == "done" ? UIBarButtonItemStyle::done : UIBarButtonItemStyle::plain;
+        item->style = node["style"].get<std::string>() == "done" ? UIBarButtonItemStyle::done
+                                                                 : UIBarButtonItemStyle::plain;
     if (node.contains("tintColor"))
         item->tintColor = color(node["tintColor"]);
     if (node.contains("enabled"))
@@ -629,7 +897,8 @@ void UINibDecoder::decodePrototypes(UIView& view, const json& list) {
         std::string cls = node.value("class", table ? "UITableViewCell" : "UICollectionViewCell");
         const UIClassInfo* info = UIClassRegistry::shared().find(cls);
         if (!info)
-            fail("unknown class \"" + cls + "\" (not registered) for the prototype \"" + reuse + "\"");
+            fail("unknown class \"" + cls + "\" (not registered) for the prototype \"" + reuse +
+                 "\"");
         std::string source = source_ + ", prototype \"" + reuse + "\"";
         auto proto = std::make_shared<json>(node);
         proto->erase("id");
@@ -644,12 +913,17 @@ void UINibDecoder::decodePrototypes(UIView& view, const json& list) {
         };
         if (table) {
             if (!UIClassRegistry::shared().isKindOf(cls, "UITableViewCell"))
-                fail("the prototype \"" + reuse + "\" has the class \"" + cls + "\", which is not a table cell");
-            table->registerCell(reuse, [build] { return std::dynamic_pointer_cast<UITableViewCell>(build()); });
+                fail("the prototype \"" + reuse + "\" has the class \"" + cls +
+                     "\", which is not a table cell");
+            table->registerCell(
+                reuse, [build] { return std::dynamic_pointer_cast<UITableViewCell>(build()); });
         } else {
             if (!UIClassRegistry::shared().isKindOf(cls, "UICollectionViewCell"))
-                fail("the prototype \"" + reuse + "\" has the class \"" + cls + "\", which is not a collection cell");
-            collection->registerCell(reuse, [build] { return std::dynamic_pointer_cast<UICollectionViewCell>(build()); });
+                fail("the prototype \"" + reuse + "\" has the class \"" + cls +
+                     "\", which is not a collection cell");
+            collection->registerCell(reuse, [build] {
+                return std::dynamic_pointer_cast<UICollectionViewCell>(build());
+            });
         }
     }
 }
@@ -689,38 +963,43 @@ void UINibDecoder::addOutlets(const json& map) {
 
 void UINibDecoder::addActions(const json& list) {
     for (auto& a : list)
-        actions_.push_back({a.at("selector").get<std::string>(), a.at("sender").get<std::string>(), a.value("event", "")});
+        actions_.push_back({a.at("selector").get<std::string>(), a.at("sender").get<std::string>(),
+                            a.value("event", "")});
 }
 
 // ---- Binding ----
 
-void UINibDecoder::bindOutlet(UIResponder& owner, const std::string& name, const std::string& id) const {
+void UINibDecoder::bindOutlet(UIResponder& owner, const std::string& name,
+                              const std::string& id) const {
     const UIClassInfo* info = UIClassRegistry::shared().infoFor(owner);
     if (!info)
-        fail("class " + owner.className() + " is not registered, so its outlet \"" + name + "\" cannot be bound");
+        fail("class " + owner.className() + " is not registered, so its outlet \"" + name +
+             "\" cannot be bound");
     const UIClassInfo::Outlet* outlet = UIClassRegistry::shared().outlet(*info, name);
     if (!outlet)
         fail("outlet \"" + name + "\" is not declared by " + info->name);
     UIObjectReference value = object(id);
     if (!outlet->set(owner, value))
-        fail("outlet \"" + name + "\" of " + info->name + " takes a " + outlet->type + ", but \"" + id +
-             "\" is a " + value.className());
+        fail("outlet \"" + name + "\" of " + info->name + " takes a " + outlet->type + ", but \"" +
+             id + "\" is a " + value.className());
 }
 
-void UINibDecoder::bindAction(const std::shared_ptr<UIResponder>& target, const PendingAction& pending) const {
+void UINibDecoder::bindAction(const std::shared_ptr<UIResponder>& target,
+                              const PendingAction& pending) const {
     if (!target)
         fail("action \"" + pending.selector + "\" of \"" + pending.sender + "\" has no target");
     const UIClassInfo* info = UIClassRegistry::shared().infoFor(*target);
     if (!info)
-        fail("class " + target->className() + " is not registered, so its action \"" + pending.selector +
-             "\" cannot be bound");
+        fail("class " + target->className() + " is not registered, so its action \"" +
+             pending.selector + "\" cannot be bound");
     const UIClassInfo::Action* action = UIClassRegistry::shared().action(*info, pending.selector);
     if (!action)
         fail("action \"" + pending.selector + "\" is not declared by " + info->name);
     UIObjectReference sender = object(pending.sender);
     if (!action->accepts(sender))
-        fail("action \"" + pending.selector + "\" of " + info->name + " takes a " + action->senderType +
-             ", but its sender \"" + pending.sender + "\" is a " + sender.className());
+        fail("action \"" + pending.selector + "\" of " + info->name + " takes a " +
+             action->senderType + ", but its sender \"" + pending.sender + "\" is a " +
+             sender.className());
     std::weak_ptr<UIResponder> weak = target;
     auto call = action->call;
     if (auto control = std::dynamic_pointer_cast<UIControl>(sender.view)) {
@@ -741,28 +1020,33 @@ void UINibDecoder::bindAction(const std::shared_ptr<UIResponder>& target, const 
         return;
     }
     if (sender.recognizer) {
-        sender.recognizer->addTarget(target, pending.selector, [weak, call](UIGestureRecognizer& r) {
-            if (auto t = weak.lock())
-                call(*t, UIObjectReference{nullptr, nullptr, r.shared_from_this(), nullptr, nullptr});
-        });
+        sender.recognizer->addTarget(
+            target, pending.selector, [weak, call](UIGestureRecognizer& r) {
+                if (auto t = weak.lock())
+                    call(*t, UIObjectReference{nullptr, nullptr, r.shared_from_this(), nullptr,
+                                               nullptr});
+            });
         return;
     }
     if (sender.barButtonItem) {
         sender.barButtonItem->selector = pending.selector;
         sender.barButtonItem->action = [weak, call](UIBarButtonItem& item) {
             if (auto t = weak.lock())
-                call(*t, UIObjectReference{nullptr, nullptr, nullptr, item.shared_from_this(), nullptr});
+                call(*t, UIObjectReference{nullptr, nullptr, nullptr, item.shared_from_this(),
+                                           nullptr});
         };
         return;
     }
-    fail("action \"" + pending.selector + "\": \"" + pending.sender + "\" is a " + sender.className() +
-         ", which sends no actions");
+    fail("action \"" + pending.selector + "\": \"" + pending.sender + "\" is a " +
+         sender.className() + ", which sends no actions");
 }
 
-void UINibDecoder::finish(const std::shared_ptr<UIResponder>& owner, const std::shared_ptr<UIResponder>& actionTarget) {
+void UINibDecoder::finish(const std::shared_ptr<UIResponder>& owner,
+                          const std::shared_ptr<UIResponder>& actionTarget) {
     std::vector<std::shared_ptr<NSLayoutConstraint>> made;
     for (auto& c : constraints_) {
-        auto item = [&](const std::string& ref, NSLayoutAttribute& attribute) -> std::shared_ptr<UILayoutItem> {
+        auto item = [&](const std::string& ref,
+                        NSLayoutAttribute& attribute) -> std::shared_ptr<UILayoutItem> {
             auto dot = ref.rfind('.');
             if (dot == std::string::npos)
                 fail("a constraint item is \"id.attribute\", not \"" + ref + "\"");
@@ -797,20 +1081,24 @@ void UINibDecoder::finish(const std::shared_ptr<UIResponder>& owner, const std::
                                                   : NSLayoutRelation::equal;
         if (relation != "==" && relation != "<=" && relation != ">=")
             fail("unknown constraint relation \"" + relation + "\"");
-        auto constraint = NSLayoutConstraint::make(first, firstAttribute, rel, second, secondAttribute,
-                                                   c.value("multiplier", 1.0), c.value("constant", 0.0));
+        auto constraint =
+            NSLayoutConstraint::make(first, firstAttribute, rel, second, secondAttribute,
+                                     c.value("multiplier", 1.0), c.value("constant", 0.0));
         if (c.contains("priority"))
             constraint->setPriority(c["priority"].get<float>());
         if (c.contains("id")) {
             constraint->identifier = c["id"].get<std::string>();
-            addObject(constraint->identifier, UIObjectReference{nullptr, constraint, nullptr, nullptr, nullptr});
+            addObject(constraint->identifier,
+                      UIObjectReference{nullptr, constraint, nullptr, nullptr, nullptr});
         }
         if (c.contains("outlet"))
-            outlets_.push_back({c["outlet"].get<std::string>(), constraint->identifier.empty()
-                                                                    ? (constraint->identifier = idOf(json::object(), "constraint"))
-                                                                    : constraint->identifier});
+            outlets_.push_back({c["outlet"].get<std::string>(),
+                                constraint->identifier.empty()
+                                    ? (constraint->identifier = idOf(json::object(), "constraint"))
+                                    : constraint->identifier});
         if (!c.contains("id") && c.contains("outlet"))
-            addObject(constraint->identifier, UIObjectReference{nullptr, constraint, nullptr, nullptr, nullptr});
+            addObject(constraint->identifier,
+                      UIObjectReference{nullptr, constraint, nullptr, nullptr, nullptr});
         if (c.value("active", true))
             made.push_back(constraint);
     }

@@ -5,8 +5,8 @@
 #include "UIKit/UIGestureRecognizer.h"
 #include "UIKit/UIView.h"
 
-#include <cxxabi.h>
 #include <cstdlib>
+#include <cxxabi.h>
 #include <typeinfo>
 
 namespace {

@@ -21,5 +21,7 @@ struct UIObjectReference {
 
     // The dynamic class name of the object ("UIButton", "NSLayoutConstraint").
     std::string className() const;
-    bool empty() const { return !view && !constraint && !recognizer && !barButtonItem && !controller; }
+    bool empty() const {
+        return !view && !constraint && !recognizer && !barButtonItem && !controller;
+    }
 };

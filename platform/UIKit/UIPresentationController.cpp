@@ -5,7 +5,8 @@
 #include "UIKit/UIView.h"
 #include "UIKit/UIWindow.h"
 
-UIPresentationController::UIPresentationController(const std::shared_ptr<UIViewController>& presented)
+UIPresentationController::UIPresentationController(
+    const std::shared_ptr<UIViewController>& presented)
     : presented_(presented) {}
 
 void UIPresentationController::attach(const std::shared_ptr<UIViewController>& presenting,
@@ -32,7 +33,8 @@ CGRect UIPresentationController::frameOfPresentedViewInContainerView() const {
         return {0, top + 10, bounds.size.width, bounds.size.height - top - 10};
     case UIModalPresentationStyle::formSheet:
         if (pad) {
-            CGSize size{std::min<CGFloat>(540, bounds.size.width), std::min<CGFloat>(620, bounds.size.height)};
+            CGSize size{std::min<CGFloat>(540, bounds.size.width),
+                        std::min<CGFloat>(620, bounds.size.height)};
             return {(bounds.size.width - size.width) / 2, (bounds.size.height - size.height) / 2,
                     size.width, size.height};
         }
@@ -52,25 +54,30 @@ bool UIPresentationController::slides() const {
     auto presented = presentedViewController();
     if (!presented || presented->modalTransitionStyle == UIModalTransitionStyle::crossDissolve)
         return false;
-    return style_ != UIModalPresentationStyle::popover && style_ != UIModalPresentationStyle::custom;
+    return style_ != UIModalPresentationStyle::popover &&
+           style_ != UIModalPresentationStyle::custom;
 }
 
 void UIPresentationController::animateIn(UIView& view, CGRect frame) {
     if (slides()) {
-        CGFloat distance = containerView() ? containerView()->bounds().size.height : frame.size.height;
+        CGFloat distance =
+            containerView() ? containerView()->bounds().size.height : frame.size.height;
         view.setFrame(frame.offsetBy(0, distance));
-        UIView::animate(UIViewController::transitionDuration, [&view, frame] { view.setFrame(frame); });
+        UIView::animate(UIViewController::transitionDuration,
+                        [&view, frame] { view.setFrame(frame); });
     } else {
         CGFloat alpha = view.alpha();
         view.setAlpha(0);
-        UIView::animate(UIViewController::transitionDuration, [&view, alpha] { view.setAlpha(alpha); });
+        UIView::animate(UIViewController::transitionDuration,
+                        [&view, alpha] { view.setAlpha(alpha); });
     }
 }
 
 void UIPresentationController::animateOut(UIView& view) {
     if (slides()) {
         CGRect frame = view.frame();
-        CGFloat distance = containerView() ? containerView()->bounds().size.height : frame.size.height;
+        CGFloat distance =
+            containerView() ? containerView()->bounds().size.height : frame.size.height;
         UIView::animate(UIViewController::transitionDuration,
                         [&view, frame, distance] { view.setFrame(frame.offsetBy(0, distance)); });
     } else {

@@ -22,7 +22,9 @@ class UIPresentationController : public std::enable_shared_from_this<UIPresentat
     virtual ~UIPresentationController() = default;
 
     std::shared_ptr<UIViewController> presentedViewController() const { return presented_.lock(); }
-    std::shared_ptr<UIViewController> presentingViewController() const { return presenting_.lock(); }
+    std::shared_ptr<UIViewController> presentingViewController() const {
+        return presenting_.lock();
+    }
     UIModalPresentationStyle presentationStyle() const { return style_; }
     // The window the presented view is shown in.
     std::shared_ptr<UIWindow> containerView() const { return window_.lock(); }

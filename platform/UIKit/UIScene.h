@@ -3,7 +3,12 @@
 #include <memory>
 #include <string>
 
-enum class UISceneActivationState { unattached = -1, foregroundActive = 0, foregroundInactive = 1, background = 2 };
+enum class UISceneActivationState {
+    unattached = -1,
+    foregroundActive = 0,
+    foregroundInactive = 1,
+    background = 2
+};
 
 // One instance of the application's interface; the desktop has one.
 class UIScene : public std::enable_shared_from_this<UIScene> {

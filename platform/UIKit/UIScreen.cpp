@@ -1,12 +1,11 @@
 #include "UIKit/UIScreen.h"
 
-#include "UIKit/UIDevice.h"
-
 UIScreen& UIScreen::main() {
     static UIScreen screen;
     return screen;
 }
 
-CGRect UIScreen::bounds() const {
-    return {{0, 0}, UIDevice::current().screenSize()};
+void UIScreen::configure(CGSize size, CGFloat scale) {
+    bounds_ = {0, 0, size.width, size.height};
+    scale_ = scale > 0 ? scale : 1;
 }

@@ -2,16 +2,18 @@
 
 #include "UIKit/CGGeometry.h"
 
-// The device's screen; its size follows the device's idiom.
+// The display the application runs on: a phone of 390 × 844 points unless the application
+// was started as a pad.
 class UIScreen {
   public:
     static UIScreen& main();
 
-    CGRect bounds() const;
+    CGRect bounds() const { return bounds_; }
     CGFloat scale() const { return scale_; }
-    void setScale(CGFloat scale) { scale_ = scale; }
+    // Set once at start-up (the window does this for a pad).
+    void configure(CGSize size, CGFloat scale);
 
   private:
-    UIScreen() = default;
-    CGFloat scale_ = 2;
+    CGRect bounds_{0, 0, 390, 844};
+    CGFloat scale_ = 3;
 };

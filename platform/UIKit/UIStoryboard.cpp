@@ -21,19 +21,37 @@ using json = nlohmann::json;
 namespace {
 
 const std::set<std::string>& sceneKeys() {
-    static const std::set<std::string> keys = {
-        "id", "storyboardIdentifier", "class", "title", "modalPresentationStyle", "modalTransitionStyle",
-        "definesPresentationContext", "navigationItem", "rootViewController", "viewControllers",
-        "navigationBarHidden", "tabBarItem", "view", "outlets", "actions", "constraints", "segues",
-        "preferredContentSize", "comment"};
+    static const std::set<std::string> keys = {"id",
+                                               "storyboardIdentifier",
+                                               "class",
+                                               "title",
+                                               "modalPresentationStyle",
+                                               "modalTransitionStyle",
+                                               "definesPresentationContext",
+                                               "navigationItem",
+                                               "rootViewController",
+                                               "viewControllers",
+                                               "navigationBarHidden",
+                                               "tabBarItem",
+                                               "view",
+                                               "outlets",
+                                               "actions",
+                                               "constraints",
+                                               "segues",
+                                               "preferredContentSize",
+                                               "comment"};
     return keys;
 }
 
-UIModalPresentationStyle presentationStyleOf(const std::string& name, const std::function<void(const std::string&)>& fail) {
+UIModalPresentationStyle presentationStyleOf(const std::string& name,
+                                             const std::function<void(const std::string&)>& fail) {
     static const std::map<std::string, UIModalPresentationStyle> styles = {
-        {"automatic", UIModalPresentationStyle::automatic}, {"fullScreen", UIModalPresentationStyle::fullScreen},
-        {"pageSheet", UIModalPresentationStyle::pageSheet}, {"formSheet", UIModalPresentationStyle::formSheet},
-        {"currentContext", UIModalPresentationStyle::currentContext}, {"custom", UIModalPresentationStyle::custom},
+        {"automatic", UIModalPresentationStyle::automatic},
+        {"fullScreen", UIModalPresentationStyle::fullScreen},
+        {"pageSheet", UIModalPresentationStyle::pageSheet},
+        {"formSheet", UIModalPresentationStyle::formSheet},
+        {"currentContext", UIModalPresentationStyle::currentContext},
+        {"custom", UIModalPresentationStyle::custom},
         {"overFullScreen", UIModalPresentationStyle::overFullScreen},
         {"overCurrentContext", UIModalPresentationStyle::overCurrentContext},
         {"popover", UIModalPresentationStyle::popover}};
@@ -45,7 +63,8 @@ UIModalPresentationStyle presentationStyleOf(const std::string& name, const std:
 
 } // namespace
 
-UIStoryboard::UIStoryboard(std::string name, std::shared_ptr<const json> document, std::shared_ptr<Bundle> bundle)
+UIStoryboard::UIStoryboard(std::string name, std::shared_ptr<const json> document,
+                           std::shared_ptr<Bundle> bundle)
     : name_(std::move(name)), document_(std::move(document)), bundle_(std::move(bundle)) {}
 
 bool UIStoryboard::exists(const std::string& name, const Bundle& bundle) {
@@ -55,7 +74,8 @@ bool UIStoryboard::exists(const std::string& name, const Bundle& bundle) {
 std::shared_ptr<UIStoryboard> UIStoryboard::make(const std::string& name, const Bundle* bundle) {
     auto owned = std::make_shared<Bundle>(bundle ? *bundle : Bundle::main());
     std::string file = name + ".storyboard.json";
-    auto document = loadInterfaceDocument(owned->resourcePath() + "/" + file, "the storyboard " + file);
+    auto document =
+        loadInterfaceDocument(owned->resourcePath() + "/" + file, "the storyboard " + file);
     if (!document->contains("scenes") || !(*document)["scenes"].is_array())
         throw UIInterfaceError(file + ": a storyboard needs a \"scenes\" list");
     return std::shared_ptr<UIStoryboard>(new UIStoryboard(name, document, owned));
@@ -89,11 +109,14 @@ std::shared_ptr<UIViewController> UIStoryboard::instantiateInitialViewController
     return instantiateScene((*document_)["initialViewController"].get<std::string>());
 }
 
-std::shared_ptr<UIViewController> UIStoryboard::instantiateViewController(const std::string& identifier) {
+std::shared_ptr<UIViewController>
+UIStoryboard::instantiateViewController(const std::string& identifier) {
     for (auto& s : (*document_)["scenes"])
         if (s.value("storyboardIdentifier", "") == identifier)
             return instantiateScene(s.value("id", ""));
-    throw UIInterfaceError(fileName() + ": the storyboard has no controller with the identifier \"" + identifier + "\"");
+    throw UIInterfaceError(fileName() +
+                           ": the storyboard has no controller with the identifier \"" +
+                           identifier + "\"");
 }
 
 std::shared_ptr<UIViewController> UIStoryboard::instantiateScene(const std::string& sceneID) {
@@ -115,20 +138,25 @@ std::shared_ptr<UIViewController> UIStoryboard::instantiateScene(const std::stri
     return controller;
 }
 
-void UIStoryboard::configure(UIViewController& controller, const json& node, const std::string& context) {
-    auto fail = [&context](const std::string& what) { throw UIInterfaceError(context + ": " + what); };
+void UIStoryboard::configure(UIViewController& controller, const json& node,
+                             const std::string& context) {
+    auto fail = [&context](const std::string& what) {
+        throw UIInterfaceError(context + ": " + what);
+    };
     for (auto& [key, value] : node.items())
         if (!sceneKeys().count(key))
             fail("unknown scene key \"" + key + "\"");
     if (node.contains("title"))
         controller.setTitle(node["title"].get<std::string>());
     if (node.contains("modalPresentationStyle"))
-        controller.modalPresentationStyle = presentationStyleOf(node["modalPresentationStyle"].get<std::string>(), fail);
+        controller.modalPresentationStyle =
+            presentationStyleOf(node["modalPresentationStyle"].get<std::string>(), fail);
     if (node.contains("modalTransitionStyle")) {
         std::string t = node["modalTransitionStyle"].get<std::string>();
-        controller.modalTransitionStyle = t == "crossDissolve"    ? UIModalTransitionStyle::crossDissolve
-                                          : t == "flipHorizontal" ? UIModalTransitionStyle::flipHorizontal
-                                                                  : UIModalTransitionStyle::coverVertical;
+        controller.modalTransitionStyle =
+            t == "crossDissolve"    ? UIModalTransitionStyle::crossDissolve
+            : t == "flipHorizontal" ? UIModalTransitionStyle::flipHorizontal
+                                    : UIModalTransitionStyle::coverVertical;
     }
     if (node.contains("definesPresentationContext"))
         controller.definesPresentationContext = node["definesPresentationContext"].get<bool>();
@@ -192,7 +220,8 @@ void UIStoryboard::configure(UIViewController& controller, const json& node, con
     auto document = document_;
     auto bundle = bundle_;
     const json* sceneNode = &node;
-    controller.setViewLoader([weakBoard, document, bundle, sceneNode, context](UIViewController& c) {
+    controller.setViewLoader([weakBoard, document, bundle, sceneNode,
+                              context](UIViewController& c) {
         auto owner = c.sharedController();
         UINibDecoder decoder(context, *bundle);
         decoder.sceneOwner = owner;
@@ -208,7 +237,8 @@ void UIStoryboard::configure(UIViewController& controller, const json& node, con
         decoder.finish(owner, owner);
         // Segues: a control that opens another scene of this storyboard.
         for (auto& segue : sceneNode->value("segues", json::array())) {
-            auto control = std::dynamic_pointer_cast<UIControl>(decoder.object(segue.at("sender").get<std::string>()).view);
+            auto control = std::dynamic_pointer_cast<UIControl>(
+                decoder.object(segue.at("sender").get<std::string>()).view);
             if (!control)
                 decoder.fail("the sender of a segue must be a control");
             std::string destination = segue.at("destination").get<std::string>();
@@ -219,7 +249,8 @@ void UIStoryboard::configure(UIViewController& controller, const json& node, con
                                             [&decoder](const std::string& w) { decoder.fail(w); });
             std::weak_ptr<UIViewController> weakOwner = owner;
             control->addHandler(
-                [weakBoard, weakOwner, destination, kind, style](const std::shared_ptr<UIControl>&, UIEvent*) {
+                [weakBoard, weakOwner, destination, kind, style](const std::shared_ptr<UIControl>&,
+                                                                 UIEvent*) {
                     auto board = weakBoard.lock();
                     auto from = weakOwner.lock();
                     if (!board || !from)
@@ -239,19 +270,21 @@ void UIStoryboard::configure(UIViewController& controller, const json& node, con
 
 void UIStoryboard::validateScene(const std::string& sceneID) {
     auto controller = instantiateScene(sceneID);
-    std::function<void(const std::shared_ptr<UIViewController>&)> load = [&](const std::shared_ptr<UIViewController>& c) {
-        c->loadViewIfNeeded();
-        std::function<void(const std::shared_ptr<UIView>&)> build = [&](const std::shared_ptr<UIView>& v) {
-            if (auto table = std::dynamic_pointer_cast<UITableView>(v))
-                table->makeEachRegisteredCell();
-            if (auto collection = std::dynamic_pointer_cast<UICollectionView>(v))
-                collection->makeEachRegisteredCell();
-            for (auto& sub : v->subviews())
-                build(sub);
+    std::function<void(const std::shared_ptr<UIViewController>&)> load =
+        [&](const std::shared_ptr<UIViewController>& c) {
+            c->loadViewIfNeeded();
+            std::function<void(const std::shared_ptr<UIView>&)> build =
+                [&](const std::shared_ptr<UIView>& v) {
+                    if (auto table = std::dynamic_pointer_cast<UITableView>(v))
+                        table->makeEachRegisteredCell();
+                    if (auto collection = std::dynamic_pointer_cast<UICollectionView>(v))
+                        collection->makeEachRegisteredCell();
+                    for (auto& sub : v->subviews())
+                        build(sub);
+                };
+            build(c->view());
+            for (auto& child : c->children())
+                load(child);
         };
-        build(c->view());
-        for (auto& child : c->children())
-            load(child);
-    };
     load(controller);
 }

@@ -17,7 +17,8 @@ class Bundle;
 // their class does not declare throw UIInterfaceError with the name at fault.
 class UIStoryboard : public std::enable_shared_from_this<UIStoryboard> {
   public:
-    static std::shared_ptr<UIStoryboard> make(const std::string& name, const Bundle* bundle = nullptr);
+    static std::shared_ptr<UIStoryboard> make(const std::string& name,
+                                              const Bundle* bundle = nullptr);
     static bool exists(const std::string& name, const Bundle& bundle);
 
     const std::string& name() const { return name_; }
@@ -43,9 +44,11 @@ class UIStoryboard : public std::enable_shared_from_this<UIStoryboard> {
     std::string fileName() const { return name_ + ".storyboard.json"; }
 
   private:
-    UIStoryboard(std::string name, std::shared_ptr<const nlohmann::json> document, std::shared_ptr<Bundle> bundle);
+    UIStoryboard(std::string name, std::shared_ptr<const nlohmann::json> document,
+                 std::shared_ptr<Bundle> bundle);
     const nlohmann::json& scene(const std::string& sceneID) const;
-    void configure(UIViewController& controller, const nlohmann::json& scene, const std::string& context);
+    void configure(UIViewController& controller, const nlohmann::json& scene,
+                   const std::string& context);
 
     std::string name_;
     std::shared_ptr<const nlohmann::json> document_;

@@ -53,11 +53,13 @@ void UITabBarController::layoutContent() {
     bar_->setFrame({0, barTop, bounds.size.width, UITabBar::height + bottom});
     CGRect content = bar_->isHidden() ? bounds : CGRect{0, 0, bounds.size.width, barTop};
     if (auto selected = selectedViewController())
-        if (auto selectedView = selected->viewIfLoaded(); selectedView && selectedView->superview() == view)
+        if (auto selectedView = selected->viewIfLoaded();
+            selectedView && selectedView->superview() == view)
             selectedView->setFrame(content);
 }
 
-void UITabBarController::setViewControllers(std::vector<std::shared_ptr<UIViewController>> controllers) {
+void UITabBarController::setViewControllers(
+    std::vector<std::shared_ptr<UIViewController>> controllers) {
     auto old = selectedViewController();
     for (auto& c : controllers_)
         if (std::find(controllers.begin(), controllers.end(), c) == controllers.end())
@@ -81,7 +83,8 @@ std::shared_ptr<UIViewController> UITabBarController::selectedViewController() c
     return selected_ < controllers_.size() ? controllers_[selected_] : nullptr;
 }
 
-void UITabBarController::setSelectedViewController(const std::shared_ptr<UIViewController>& controller) {
+void UITabBarController::setSelectedViewController(
+    const std::shared_ptr<UIViewController>& controller) {
     auto it = std::find(controllers_.begin(), controllers_.end(), controller);
     if (it != controllers_.end())
         setSelectedIndex(size_t(it - controllers_.begin()));

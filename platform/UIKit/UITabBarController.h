@@ -10,9 +10,13 @@
 // selected controller's view fills the space above the bar (all of it while the bar is hidden).
 class UITabBarController : public UIViewController {
   public:
-    static std::shared_ptr<UITabBarController> make() { return std::make_shared<UITabBarController>(); }
+    static std::shared_ptr<UITabBarController> make() {
+        return std::make_shared<UITabBarController>();
+    }
 
-    const std::vector<std::shared_ptr<UIViewController>>& viewControllers() const { return controllers_; }
+    const std::vector<std::shared_ptr<UIViewController>>& viewControllers() const {
+        return controllers_;
+    }
     void setViewControllers(std::vector<std::shared_ptr<UIViewController>> controllers);
     size_t selectedIndex() const { return selected_; }
     void setSelectedIndex(size_t index);

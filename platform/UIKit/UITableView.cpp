@@ -36,7 +36,8 @@ class UITableView::SwipeHandler : public UIGestureRecognizerDelegate {
     UITableView& table_;
 };
 
-UITableView::UITableView(const CGRect& frame, UITableViewStyle style) : UIScrollView(frame), style_(style) {
+UITableView::UITableView(const CGRect& frame, UITableViewStyle style)
+    : UIScrollView(frame), style_(style) {
     setBackgroundColor(style == UITableViewStyle::plain ? UIColor::systemBackground()
                                                         : UIColor::systemGray6());
     swipeHandler_ = std::make_shared<SwipeHandler>(*this);
@@ -59,7 +60,8 @@ void UITableView::installSwipeRecognizer() {
     panGestureRecognizer()->delegate = swipeHandler_;
     swipePan_ = UIPanGestureRecognizer::make();
     swipePan_->delegate = swipeHandler_;
-    swipePan_->addAction([this](UIGestureRecognizer& r) { handleSwipe(static_cast<UIPanGestureRecognizer&>(r)); });
+    swipePan_->addAction(
+        [this](UIGestureRecognizer& r) { handleSwipe(static_cast<UIPanGestureRecognizer&>(r)); });
     addGestureRecognizer(swipePan_);
 }
 
@@ -105,7 +107,8 @@ void UITableView::registerCell(const std::string& reuseIdentifier, CellFactory f
     pool_.erase(reuseIdentifier);
 }
 
-std::shared_ptr<UITableViewCell> UITableView::dequeueReusableCell(const std::string& reuseIdentifier) {
+std::shared_ptr<UITableViewCell>
+UITableView::dequeueReusableCell(const std::string& reuseIdentifier) {
     auto& pool = pool_[reuseIdentifier];
     if (!pool.empty()) {
         auto cell = pool.back();
@@ -122,8 +125,8 @@ std::shared_ptr<UITableViewCell> UITableView::dequeueReusableCell(const std::str
     return cell;
 }
 
-std::shared_ptr<UITableViewCell> UITableView::dequeueReusableCell(const std::string& reuseIdentifier,
-                                                                  const IndexPath&) {
+std::shared_ptr<UITableViewCell>
+UITableView::dequeueReusableCell(const std::string& reuseIdentifier, const IndexPath&) {
     auto cell = dequeueReusableCell(reuseIdentifier);
     if (!cell)
         throw std::logic_error("unable to dequeue a cell with identifier \"" + reuseIdentifier +
@@ -208,8 +211,10 @@ void UITableView::rebuildCells() {
             IndexPath ip{r, s};
             auto cell = ds->cellForRowAt(*this, ip);
             if (!cell)
-                throw std::logic_error("the table's data source returned no cell for row " + ip.description());
+                throw std::logic_error("the table's data source returned no cell for row " +
+                                       ip.description());
             cells_[ip] = cell;
+            cell->contentView();
             cell->setEditing(editing_, false);
             cell->setSelected(selected_.count(ip) > 0, false);
             addSubview(cell);
@@ -290,7 +295,8 @@ std::map<int, int> countBySection(const std::vector<IndexPath>& paths) {
 }
 } // namespace
 
-void UITableView::deleteRows(const std::vector<IndexPath>& indexPaths, UITableViewRowAnimation animation) {
+void UITableView::deleteRows(const std::vector<IndexPath>& indexPaths,
+                             UITableViewRowAnimation animation) {
     auto keep = sharedView();
     lastAnimation_ = animation;
     closeSwipe();
@@ -300,7 +306,8 @@ void UITableView::deleteRows(const std::vector<IndexPath>& indexPaths, UITableVi
     std::set<IndexPath> gone(indexPaths.begin(), indexPaths.end());
     for (auto& ip : gone)
         if (!isValid(ip))
-            throw std::logic_error("attempt to delete row " + ip.description() + ", which does not exist");
+            throw std::logic_error("attempt to delete row " + ip.description() +
+                                   ", which does not exist");
     computeGeometry();
     auto removed = countBySection(indexPaths);
     if (sections_.size() != before.size())
@@ -308,9 +315,10 @@ void UITableView::deleteRows(const std::vector<IndexPath>& indexPaths, UITableVi
     for (size_t s = 0; s < before.size(); ++s) {
         int expected = before[s] - removed[int(s)];
         if (sections_[s].rows != expected)
-            throw std::logic_error("Invalid update: invalid number of rows in section " + std::to_string(s) +
-                                   ": it holds " + std::to_string(sections_[s].rows) +
-                                   " rows after the update but should hold " + std::to_string(expected));
+            throw std::logic_error(
+                "Invalid update: invalid number of rows in section " + std::to_string(s) +
+                ": it holds " + std::to_string(sections_[s].rows) +
+                " rows after the update but should hold " + std::to_string(expected));
     }
     auto shift = [&gone](const IndexPath& ip) {
         int below = 0;
@@ -329,12 +337,14 @@ void UITableView::deleteRows(const std::vector<IndexPath>& indexPaths, UITableVi
             enqueue(cell);
         } else {
             std::weak_ptr<UITableViewCell> weak = cell;
-            UIView::animate(0.3, [cell] { cell->setAlpha(0); }, [weak](bool) {
-                if (auto c = weak.lock()) {
-                    c->removeFromSuperview();
-                    c->setAlpha(1);
-                }
-            });
+            UIView::animate(
+                0.3, [cell] { cell->setAlpha(0); },
+                [weak](bool) {
+                    if (auto c = weak.lock()) {
+                        c->removeFromSuperview();
+                        c->setAlpha(1);
+                    }
+                });
         }
     }
     cells_ = std::move(cells);
@@ -346,7 +356,8 @@ void UITableView::deleteRows(const std::vector<IndexPath>& indexPaths, UITableVi
     placeCells();
 }
 
-void UITableView::insertRows(const std::vector<IndexPath>& indexPaths, UITableViewRowAnimation animation) {
+void UITableView::insertRows(const std::vector<IndexPath>& indexPaths,
+                             UITableViewRowAnimation animation) {
     auto keep = sharedView();
     lastAnimation_ = animation;
     closeSwipe();
@@ -357,7 +368,8 @@ void UITableView::insertRows(const std::vector<IndexPath>& indexPaths, UITableVi
     auto added = countBySection(indexPaths);
     for (size_t s = 0; s < before.size() && s < sections_.size(); ++s)
         if (sections_[s].rows != before[s] + added[int(s)])
-            throw std::logic_error("Invalid update: invalid number of rows in section " + std::to_string(s));
+            throw std::logic_error("Invalid update: invalid number of rows in section " +
+                                   std::to_string(s));
     std::set<IndexPath> fresh(indexPaths.begin(), indexPaths.end());
     auto shift = [&fresh](const IndexPath& ip) {
         IndexPath out = ip;
@@ -384,7 +396,8 @@ void UITableView::insertRows(const std::vector<IndexPath>& indexPaths, UITableVi
     placeCells();
 }
 
-void UITableView::reloadRows(const std::vector<IndexPath>& indexPaths, UITableViewRowAnimation animation) {
+void UITableView::reloadRows(const std::vector<IndexPath>& indexPaths,
+                             UITableViewRowAnimation animation) {
     lastAnimation_ = animation;
     auto ds = dataSource();
     if (!ds)
@@ -422,7 +435,8 @@ std::optional<IndexPath> UITableView::indexPathForCell(const UITableViewCell& ce
 std::optional<IndexPath> UITableView::indexPathForRow(CGPoint point) const {
     for (int s = 0; s < int(sections_.size()); ++s)
         for (int r = 0; r < sections_[s].rows; ++r)
-            if (point.y >= sections_[s].rowY[r] && point.y < sections_[s].rowY[r] + sections_[s].rowHeights[r])
+            if (point.y >= sections_[s].rowY[r] &&
+                point.y < sections_[s].rowY[r] + sections_[s].rowHeights[r])
                 return IndexPath{r, s};
     return std::nullopt;
 }
@@ -450,16 +464,24 @@ std::vector<IndexPath> UITableView::indexPathsForVisibleRows() const {
     return out;
 }
 
-void UITableView::scrollToRow(const IndexPath& indexPath, UITableViewScrollPosition position, bool animated) {
+void UITableView::scrollToRow(const IndexPath& indexPath, UITableViewScrollPosition position,
+                              bool animated) {
     CGRect rect = rectForRow(indexPath);
     if (rect.isEmpty())
         return;
     CGFloat h = bounds().size.height;
     switch (position) {
-    case UITableViewScrollPosition::none: scrollRectToVisible(rect, animated); return;
-    case UITableViewScrollPosition::top: break;
-    case UITableViewScrollPosition::middle: rect.origin.y -= (h - rect.size.height) / 2; break;
-    case UITableViewScrollPosition::bottom: rect.origin.y -= h - rect.size.height; break;
+    case UITableViewScrollPosition::none:
+        scrollRectToVisible(rect, animated);
+        return;
+    case UITableViewScrollPosition::top:
+        break;
+    case UITableViewScrollPosition::middle:
+        rect.origin.y -= (h - rect.size.height) / 2;
+        break;
+    case UITableViewScrollPosition::bottom:
+        rect.origin.y -= h - rect.size.height;
+        break;
     }
     CGPoint offset{contentOffset().x, rect.origin.y};
     CGPoint lo = minimumContentOffset(), hi = maximumContentOffset();
@@ -592,7 +614,8 @@ void UITableView::setEditing(bool editing, bool animated) {
 
 // ---- Swiping ----
 
-std::shared_ptr<UISwipeActionsConfiguration> UITableView::trailingConfiguration(const IndexPath& ip) {
+std::shared_ptr<UISwipeActionsConfiguration>
+UITableView::trailingConfiguration(const IndexPath& ip) {
     auto d = delegate();
     auto ds = dataSource();
     if (auto configuration = d ? d->trailingSwipeActionsConfigurationForRowAt(*this, ip) : nullptr)
@@ -610,7 +633,8 @@ std::shared_ptr<UISwipeActionsConfiguration> UITableView::trailingConfiguration(
             auto table = weak.lock();
             if (table)
                 if (auto source = table->dataSource())
-                    source->commitEditingStyle(*table, UITableViewCellEditingStyle::deleteStyle, ip);
+                    source->commitEditingStyle(*table, UITableViewCellEditingStyle::deleteStyle,
+                                               ip);
             done(true);
         });
     return UISwipeActionsConfiguration::make({action});
@@ -630,7 +654,8 @@ bool UITableView::revealTrailingActions(const IndexPath& indexPath) {
     CGFloat x = row.maxX();
     for (auto& action : configuration->actions) {
         x -= swipeButtonWidth;
-        auto button = UIButton::make(UIButtonType::custom, CGRect{x, row.minY(), swipeButtonWidth, row.size.height});
+        auto button = UIButton::make(UIButtonType::custom,
+                                     CGRect{x, row.minY(), swipeButtonWidth, row.size.height});
         button->setTitle(action->title.value_or(""), UIControlStateNormal);
         button->setTitleColor(UIColor::white(), UIControlStateNormal);
         if (action->image)
@@ -659,7 +684,8 @@ bool UITableView::performFullSwipe(const IndexPath& indexPath) {
     return true;
 }
 
-void UITableView::runSwipeAction(const std::shared_ptr<UIContextualAction>& action, UIView& source) {
+void UITableView::runSwipeAction(const std::shared_ptr<UIContextualAction>& action,
+                                 UIView& source) {
     auto keep = sharedView();
     auto keepSource = source.sharedView();
     auto keepConfiguration = swipeConfiguration_;
@@ -724,6 +750,7 @@ void UITableView::handleSwipe(UIPanGestureRecognizer& pan) {
                 cell->setSwipeOffset(0);
         swipingRow_.reset();
         break;
-    default: break;
+    default:
+        break;
     }
 }

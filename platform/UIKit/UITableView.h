@@ -41,7 +41,8 @@ class UITableView : public UIScrollView {
         std::vector<std::shared_ptr<UITableViewCell>> cells;
     };
 
-    explicit UITableView(const CGRect& frame = {}, UITableViewStyle style = UITableViewStyle::plain);
+    explicit UITableView(const CGRect& frame = {},
+                         UITableViewStyle style = UITableViewStyle::plain);
     static std::shared_ptr<UITableView> make(const CGRect& frame = {},
                                              UITableViewStyle style = UITableViewStyle::plain);
     ~UITableView() override;
@@ -76,7 +77,9 @@ class UITableView : public UIScrollView {
             return std::static_pointer_cast<UITableViewCell>(cell);
         });
     }
-    bool hasCellFor(const std::string& reuseIdentifier) const { return factories_.count(reuseIdentifier) > 0; }
+    bool hasCellFor(const std::string& reuseIdentifier) const {
+        return factories_.count(reuseIdentifier) > 0;
+    }
     // A cell for the identifier: a reused one, or a new one from its registration or prototype.
     // An identifier nothing is registered for throws std::logic_error naming it.
     std::shared_ptr<UITableViewCell> dequeueReusableCell(const std::string& reuseIdentifier,
@@ -130,7 +133,9 @@ class UITableView : public UIScrollView {
     bool performFullSwipe(const IndexPath& indexPath);
     // The row whose actions are showing, their buttons (outermost first) and configuration.
     std::optional<IndexPath> swipedRow() const { return swipedRow_; }
-    const std::vector<std::shared_ptr<UIButton>>& swipeActionButtons() const { return swipeButtons_; }
+    const std::vector<std::shared_ptr<UIButton>>& swipeActionButtons() const {
+        return swipeButtons_;
+    }
     void closeSwipe();
 
     // The heights the delegate's defaults give.

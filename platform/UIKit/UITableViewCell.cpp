@@ -14,8 +14,18 @@ UITableViewCell::UITableViewCell(UITableViewCellStyle style, std::string reuseId
     : UIView(CGRect{0, 0, 320, 44}), reuseIdentifier_(std::move(reuseIdentifier)), style_(style) {
     setBackgroundColor(UIColor::systemBackground());
     contentView_ = UIView::make(bounds());
-    contentView_->autoresizingMask = UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight;
-    addSubview(contentView_);
+    contentView_->autoresizingMask =
+        UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight;
+}
+
+const std::shared_ptr<UIView>& UITableViewCell::contentView() {
+    attachContent();
+    return contentView_;
+}
+
+void UITableViewCell::attachContent() {
+    if (contentView_->superview().get() != this)
+        insertSubview(contentView_, 0);
 }
 
 std::shared_ptr<UILabel> UITableViewCell::textLabel() {
@@ -33,7 +43,8 @@ std::shared_ptr<UILabel> UITableViewCell::detailTextLabel() {
     if (!detailTextLabel_) {
         detailTextLabel_ = UILabel::make();
         detailTextLabel_->setTextColor(UIColor::secondaryLabel());
-        detailTextLabel_->setFont(UIFont::systemFont(style_ == UITableViewCellStyle::subtitle ? 12 : 17));
+        detailTextLabel_->setFont(
+            UIFont::systemFont(style_ == UITableViewCellStyle::subtitle ? 12 : 17));
         contentView_->addSubview(detailTextLabel_);
         setNeedsLayout();
     }
@@ -70,7 +81,9 @@ bool UITableViewCell::showsSelectedBackground() const {
 }
 
 void UITableViewCell::updateBackgrounds() {
-    bool showSelected = (selected_ || highlighted_) && selectionStyle != UITableViewCellSelectionStyle::none;
+    attachContent();
+    bool showSelected =
+        (selected_ || highlighted_) && selectionStyle != UITableViewCellSelectionStyle::none;
     if (backgroundView_) {
         backgroundView_->setFrame(bounds());
         insertSubview(backgroundView_, 0);
@@ -107,6 +120,7 @@ void UITableViewCell::setSwipeOffset(CGFloat offset) {
 }
 
 void UITableViewCell::layoutSubviews() {
+    attachContent();
     CGRect b = bounds();
     bool accessory = accessoryView || accessoryType != UITableViewCellAccessoryType::none;
     CGFloat contentWidth = b.size.width - (accessory ? accessoryWidth : 0);

@@ -9,7 +9,13 @@ class UIImageView;
 class UILabel;
 
 enum class UITableViewCellStyle { defaultStyle, value1, value2, subtitle };
-enum class UITableViewCellAccessoryType { none, disclosureIndicator, detailDisclosureButton, checkmark, detailButton };
+enum class UITableViewCellAccessoryType {
+    none,
+    disclosureIndicator,
+    detailDisclosureButton,
+    checkmark,
+    detailButton
+};
 enum class UITableViewCellSelectionStyle { none, blue, gray, defaultStyle };
 enum class UITableViewCellEditingStyle { none, deleteStyle, insert };
 
@@ -20,8 +26,9 @@ class UITableViewCell : public UIView {
   public:
     UITableViewCell();
     explicit UITableViewCell(UITableViewCellStyle style, std::string reuseIdentifier = "");
-    static std::shared_ptr<UITableViewCell> make(UITableViewCellStyle style = UITableViewCellStyle::defaultStyle,
-                                                 std::string reuseIdentifier = "") {
+    static std::shared_ptr<UITableViewCell>
+    make(UITableViewCellStyle style = UITableViewCellStyle::defaultStyle,
+         std::string reuseIdentifier = "") {
         return std::make_shared<UITableViewCell>(style, std::move(reuseIdentifier));
     }
 
@@ -29,7 +36,8 @@ class UITableViewCell : public UIView {
     void setReuseIdentifier(std::string identifier) { reuseIdentifier_ = std::move(identifier); }
     UITableViewCellStyle style() const { return style_; }
 
-    const std::shared_ptr<UIView>& contentView() const { return contentView_; }
+    // Joins the cell on first use (a view cannot take subviews while it is being made).
+    const std::shared_ptr<UIView>& contentView();
     std::shared_ptr<UILabel> textLabel();
     std::shared_ptr<UILabel> detailTextLabel();
     std::shared_ptr<UIImageView> imageView();
@@ -63,6 +71,7 @@ class UITableViewCell : public UIView {
 
   private:
     void updateBackgrounds();
+    void attachContent();
 
     std::string reuseIdentifier_;
     UITableViewCellStyle style_ = UITableViewCellStyle::defaultStyle;

@@ -65,13 +65,15 @@ std::shared_ptr<UITableViewCell> UITableViewController::cellForRowAt(UITableView
     return indexPath.row < int(cells.size()) ? cells[indexPath.row] : nullptr;
 }
 
-std::optional<std::string> UITableViewController::titleForHeaderInSection(UITableView& tableView, int section) {
+std::optional<std::string> UITableViewController::titleForHeaderInSection(UITableView& tableView,
+                                                                          int section) {
     if (section < 0 || section >= int(tableView.staticSections.size()))
         return std::nullopt;
     return tableView.staticSections[section].header;
 }
 
-std::optional<std::string> UITableViewController::titleForFooterInSection(UITableView& tableView, int section) {
+std::optional<std::string> UITableViewController::titleForFooterInSection(UITableView& tableView,
+                                                                          int section) {
     if (section < 0 || section >= int(tableView.staticSections.size()))
         return std::nullopt;
     return tableView.staticSections[section].footer;

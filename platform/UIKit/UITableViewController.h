@@ -25,9 +25,12 @@ class UITableViewController : public UIViewController,
 
     int numberOfSections(UITableView& tableView) override;
     int numberOfRowsInSection(UITableView& tableView, int section) override;
-    std::shared_ptr<UITableViewCell> cellForRowAt(UITableView& tableView, const IndexPath& indexPath) override;
-    std::optional<std::string> titleForHeaderInSection(UITableView& tableView, int section) override;
-    std::optional<std::string> titleForFooterInSection(UITableView& tableView, int section) override;
+    std::shared_ptr<UITableViewCell> cellForRowAt(UITableView& tableView,
+                                                  const IndexPath& indexPath) override;
+    std::optional<std::string> titleForHeaderInSection(UITableView& tableView,
+                                                       int section) override;
+    std::optional<std::string> titleForFooterInSection(UITableView& tableView,
+                                                       int section) override;
 
   private:
     void adopt(const std::shared_ptr<UITableView>& table);

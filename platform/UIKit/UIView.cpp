@@ -311,11 +311,12 @@ void UIView::setHidden(bool hidden) {
 }
 
 void UIView::setAlpha(CGFloat alpha) {
-    float value = static_cast<float>(std::clamp(alpha, 0.0, 1.0));
-    if (value == layer_->opacity)
+    CGFloat value = std::clamp(alpha, 0.0, 1.0);
+    if (value == this->alpha())
         return;
     willChangeAnimatable("opacity");
-    layer_->opacity = value;
+    alpha_ = value;
+    layer_->opacity = static_cast<float>(value);
 }
 
 void UIView::setBackgroundColor(const std::optional<UIColor>& color) {

@@ -132,7 +132,8 @@ class UIView : public UIResponder, public UILayoutItem {
     // Appearance.
     bool isHidden() const { return layer_->isHidden; }
     void setHidden(bool hidden);
-    CGFloat alpha() const { return layer_->opacity; }
+    // Kept at full precision; the layer's opacity is its single-precision copy.
+    CGFloat alpha() const { return float(alpha_) == layer_->opacity ? alpha_ : layer_->opacity; }
     void setAlpha(CGFloat alpha);
     const std::optional<UIColor>& backgroundColor() const { return layer_->backgroundColor; }
     void setBackgroundColor(const std::optional<UIColor>& color);
@@ -305,6 +306,7 @@ class UIView : public UIResponder, public UILayoutItem {
     UIEdgeInsets layoutMargins_{8, 8, 8, 8};
     UILayoutPriority hugging_[2] = {UILayoutPriorityDefaultLow, UILayoutPriorityDefaultLow};
     UILayoutPriority compression_[2] = {UILayoutPriorityDefaultHigh, UILayoutPriorityDefaultHigh};
+    CGFloat alpha_ = 1;
     bool userInteraction_ = true;
     bool translatesMask_ = true;
     bool needsLayout_ = true;

@@ -120,7 +120,8 @@ std::shared_ptr<UIViewController> UIViewController::outermostContainer() {
     return top;
 }
 
-std::shared_ptr<UIViewController> UIViewController::presentationHost(UIModalPresentationStyle style) {
+std::shared_ptr<UIViewController>
+UIViewController::presentationHost(UIModalPresentationStyle style) {
     if (style == UIModalPresentationStyle::currentContext ||
         style == UIModalPresentationStyle::overCurrentContext) {
         for (auto c = sharedController(); c; c = c->parent())
@@ -183,8 +184,9 @@ void UIViewController::present(const std::shared_ptr<UIViewController>& controll
         return;
     }
     auto presentation = controller->presentation_;
-    if (!presentation || (style == UIModalPresentationStyle::popover) !=
-                             bool(std::dynamic_pointer_cast<UIPopoverPresentationController>(presentation))) {
+    if (!presentation ||
+        (style == UIModalPresentationStyle::popover) !=
+            bool(std::dynamic_pointer_cast<UIPopoverPresentationController>(presentation))) {
         if (style == UIModalPresentationStyle::popover)
             presentation = std::make_shared<UIPopoverPresentationController>(controller);
         else
@@ -317,7 +319,8 @@ void UIViewController::setEditing(bool editing, bool animated) {
     (void)animated;
     editing_ = editing;
     if (editButtonItem_) {
-        editButtonItem_->systemItem = editing ? UIBarButtonSystemItem::done : UIBarButtonSystemItem::edit;
+        editButtonItem_->systemItem =
+            editing ? UIBarButtonSystemItem::done : UIBarButtonSystemItem::edit;
         editButtonItem_->style = editing ? UIBarButtonItemStyle::done : UIBarButtonItemStyle::plain;
         if (auto nav = navigationController())
             nav->navigationBar()->reloadItems();
@@ -327,12 +330,12 @@ void UIViewController::setEditing(bool editing, bool animated) {
 std::shared_ptr<UIBarButtonItem> UIViewController::editButtonItem() {
     if (!editButtonItem_) {
         std::weak_ptr<UIViewController> weak = sharedController();
-        editButtonItem_ = UIBarButtonItem::make(
-            editing_ ? UIBarButtonSystemItem::done : UIBarButtonSystemItem::edit,
-            [weak](UIBarButtonItem&) {
-                if (auto self = weak.lock())
-                    self->setEditing(!self->isEditing(), true);
-            });
+        editButtonItem_ = UIBarButtonItem::make(editing_ ? UIBarButtonSystemItem::done
+                                                         : UIBarButtonSystemItem::edit,
+                                                [weak](UIBarButtonItem&) {
+                                                    if (auto self = weak.lock())
+                                                        self->setEditing(!self->isEditing(), true);
+                                                });
     }
     return editButtonItem_;
 }

@@ -36,7 +36,12 @@ enum class UIModalPresentationStyle {
     popover = 7,
 };
 
-enum class UIModalTransitionStyle { coverVertical = 0, flipHorizontal = 1, crossDissolve = 2, partialCurl = 3 };
+enum class UIModalTransitionStyle {
+    coverVertical = 0,
+    flipHorizontal = 1,
+    crossDissolve = 2,
+    partialCurl = 3
+};
 
 // Where a controller stands in its appearance: between will- and did-appear it is appearing.
 enum class UIAppearanceState { disappeared, appearing, appeared, disappearing };
@@ -89,7 +94,8 @@ class UIViewController : public UIResponder {
     // direction are ignored, so a controller hears each callback once per transition.
     UIAppearanceState appearanceState() const { return appearance_; }
     bool isOnScreen() const {
-        return appearance_ == UIAppearanceState::appearing || appearance_ == UIAppearanceState::appeared;
+        return appearance_ == UIAppearanceState::appearing ||
+               appearance_ == UIAppearanceState::appeared;
     }
     void beginAppearanceTransition(bool isAppearing, bool animated);
     void endAppearanceTransition();
@@ -136,7 +142,9 @@ class UIViewController : public UIResponder {
     std::shared_ptr<UINavigationController> navigationController() const;
     std::shared_ptr<UITabBarController> tabBarController() const;
     std::shared_ptr<UIStoryboard> storyboard() const { return storyboard_; }
-    void setStoryboard(std::shared_ptr<UIStoryboard> storyboard) { storyboard_ = std::move(storyboard); }
+    void setStoryboard(std::shared_ptr<UIStoryboard> storyboard) {
+        storyboard_ = std::move(storyboard);
+    }
 
     std::shared_ptr<UINavigationItem> navigationItem();
     std::shared_ptr<UITabBarItem> tabBarItem();
@@ -150,7 +158,9 @@ class UIViewController : public UIResponder {
 
     // Status bar and orientation answers.
     virtual bool prefersStatusBarHidden() const { return false; }
-    virtual UIStatusBarStyle preferredStatusBarStyle() const { return UIStatusBarStyle::defaultStyle; }
+    virtual UIStatusBarStyle preferredStatusBarStyle() const {
+        return UIStatusBarStyle::defaultStyle;
+    }
     virtual bool shouldAutorotate() const { return true; }
     virtual uint32_t supportedInterfaceOrientations() const;
     virtual UIInterfaceOrientation preferredInterfaceOrientationForPresentation() const {
@@ -176,7 +186,9 @@ class UIViewController : public UIResponder {
     friend class UIPresentationController;
     std::shared_ptr<UIViewController> presentationHost(UIModalPresentationStyle style);
     std::shared_ptr<UIViewController> outermostContainer();
-    void setPresented(std::shared_ptr<UIViewController> controller) { presented_ = std::move(controller); }
+    void setPresented(std::shared_ptr<UIViewController> controller) {
+        presented_ = std::move(controller);
+    }
     void setPresentation(std::shared_ptr<UIPresentationController> presentation) {
         presentation_ = std::move(presentation);
     }

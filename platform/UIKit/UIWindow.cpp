@@ -119,12 +119,26 @@ void UIWindow::sendTouch(UITouchPhase phase, CGPoint point) {
     layoutIfNeeded();
     auto keep = sharedView();
     switch (phase) {
-    case UITouchPhase::began: dispatcher().touchDown(point); break;
+    case UITouchPhase::began:
+        dispatcher().touchDown(point);
+        break;
     case UITouchPhase::moved:
-    case UITouchPhase::stationary: dispatcher().touchMove(point); break;
-    case UITouchPhase::ended: dispatcher().touchUp(point); break;
-    case UITouchPhase::cancelled: dispatcher().touchCancel(); break;
+    case UITouchPhase::stationary:
+        if (dispatcher_)
+            dispatcher_->touchMove(point);
+        break;
+    case UITouchPhase::ended:
+        if (dispatcher_)
+            dispatcher_->touchUp(point);
+        break;
+    case UITouchPhase::cancelled:
+        if (dispatcher_)
+            dispatcher_->touchCancel();
+        break;
     }
+    // The dispatcher holds the window strongly, so it lives only while a finger is down.
+    if (phase == UITouchPhase::ended || phase == UITouchPhase::cancelled)
+        dispatcher_.reset();
 }
 
 void UIWindow::tap(CGPoint point) {
@@ -137,7 +151,8 @@ void UIWindow::drag(CGPoint from, CGPoint to, int steps) {
     steps = std::max(1, steps);
     for (int i = 1; i <= steps; ++i) {
         double t = double(i) / steps;
-        sendTouch(UITouchPhase::moved, {from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t});
+        sendTouch(UITouchPhase::moved,
+                  {from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t});
     }
     sendTouch(UITouchPhase::ended, to);
 }

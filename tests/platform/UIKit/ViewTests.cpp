@@ -163,3 +163,18 @@ TEST(UIViewAppearance, TintAndTraitsComeFromTheNearestAncestor) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(UIViewAppearance, AlphaKeepsFullPrecisionAndFollowsTheLayer) {
+    auto view = UIView::make();
+    view->setAlpha(0.7);
+    EXPECT_EQ(view->alpha(), 0.7);
+    EXPECT_FLOAT_EQ(view->layer()->opacity, 0.7f);
+    view->setAlpha(3);
+    EXPECT_EQ(view->alpha(), 1.0);
+    view->layer()->opacity = 0.25f; // changed on the layer directly
+    EXPECT_EQ(view->alpha(), 0.25);
+}
+
+} // namespace
