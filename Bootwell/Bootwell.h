@@ -1,7 +1,13 @@
 #pragma once
 
+#include "UIKit/UIColor.h"
+
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
+
+class UIWindow;
 
 namespace Bootwell {
 
@@ -15,6 +21,14 @@ class Bootwell {
     static inline std::string termsLink = "https://velaro.github.io/melodrift/terms.html";
     static inline std::string policyLink = "https://velaro.github.io/melodrift/privacy.html";
     static inline bool notificationsAuthorized = false;
+
+    // Until the welcome screen has been finished once: makes it, from the four lists, the
+    // window's root and shows the window. Afterwards it does nothing.
+    void showWelcomeScreen(const std::vector<std::string>& titles,
+                           const std::vector<std::string>& descriptions,
+                           const std::vector<UIColor>& continueButtonColors,
+                           const std::vector<UIColor>& gradientColors,
+                           const std::shared_ptr<UIWindow>& window);
 
   private:
     Bootwell() = default;

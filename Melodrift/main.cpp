@@ -1,9 +1,14 @@
 #include "Foundation/Bundle.h"
+#include "Foundation/RunLoop.h"
+#include "Melodrift/AppDelegate.h"
 #include "Melodrift/ConvertCommand.h"
 #include "Render/DesktopApp.h"
 #include "Render/GalleryScreen.h"
+#include "UIKit/UIApplication.h"
+#include "UIKit/UIWindow.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,5 +63,15 @@ int main(int argc, char** argv) {
     }
     if (options->snapshotScene)
         return runSnapshot(*options, makeScene);
-    return runDesktopApp(*options, [](CGSize screen) { return makeScene("initial", screen); });
+    // The start-up sequence fills the application's window, which the desktop window shows.
+    auto delegate = std::make_shared<AppDelegate>();
+    int status = runDesktopApp(*options, [&](CGSize screen) -> std::shared_ptr<UIView> {
+        if (!UIApplication::shared().launch(delegate) || !delegate->window)
+            return makeScene("initial", screen);
+        return delegate->window;
+    });
+    // Windows go before the process's static registries do.
+    UIApplication::shared().reset();
+    delegate.reset();
+    return status;
 }

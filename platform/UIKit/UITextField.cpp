@@ -51,6 +51,7 @@ void UITextField::didBecomeFirstResponder() {
     if (auto d = delegate.lock())
         d->textFieldDidBeginEditing(*this);
     sendActions(UIControlEventEditingDidBegin);
+    NotificationCenter::defaultCenter().post(textDidBeginEditingNotification, this);
 }
 
 void UITextField::didResignFirstResponder() {
@@ -58,6 +59,7 @@ void UITextField::didResignFirstResponder() {
     if (auto d = delegate.lock())
         d->textFieldDidEndEditing(*this);
     sendActions(UIControlEventEditingDidEnd);
+    NotificationCenter::defaultCenter().post(textDidEndEditingNotification, this);
 }
 
 void UITextField::primaryTouchUpInside(UIEvent* event) {

@@ -74,6 +74,11 @@ class UITextField : public UIControl, public UIKeyInput {
 
     // Posted with the field as object after each typed change.
     static constexpr const char* textDidChangeNotification = "UITextFieldTextDidChangeNotification";
+    // Posted with the field as object when it becomes and stops being the first responder.
+    static constexpr const char* textDidBeginEditingNotification =
+        "UITextFieldTextDidBeginEditingNotification";
+    static constexpr const char* textDidEndEditingNotification =
+        "UITextFieldTextDidEndEditingNotification";
 
   protected:
     void didBecomeFirstResponder() override;

@@ -1,5 +1,6 @@
 #include "UIKit/UITextView.h"
 
+#include "Foundation/NotificationCenter.h"
 #include "UIKit/UITouch.h"
 
 #include <cmath>
@@ -134,12 +135,14 @@ void UITextView::didBecomeFirstResponder() {
     editing_ = true;
     if (auto d = delegate.lock())
         d->textViewDidBeginEditing(*this);
+    NotificationCenter::defaultCenter().post(textDidBeginEditingNotification, this);
 }
 
 void UITextView::didResignFirstResponder() {
     editing_ = false;
     if (auto d = delegate.lock())
         d->textViewDidEndEditing(*this);
+    NotificationCenter::defaultCenter().post(textDidEndEditingNotification, this);
 }
 
 void UITextView::insertText(const std::string& text) {

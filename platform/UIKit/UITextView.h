@@ -61,6 +61,12 @@ class UITextView : public UIView, public UIKeyInput {
     std::optional<size_t> characterIndex(CGPoint point) const;
     static std::function<void(const std::string& url)>& linkOpener();
 
+    // Posted with the view as object when editing begins and ends.
+    static constexpr const char* textDidBeginEditingNotification =
+        "UITextViewTextDidBeginEditingNotification";
+    static constexpr const char* textDidEndEditingNotification =
+        "UITextViewTextDidEndEditingNotification";
+
     bool canBecomeFirstResponder() const override { return isEditable; }
     bool becomeFirstResponder() override;
     bool hasText() const override { return !attributed_.string().empty(); }
