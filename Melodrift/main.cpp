@@ -2,6 +2,8 @@
 #include "Melodrift/ConvertCommand.h"
 #include "Render/DesktopApp.h"
 #include "Render/GalleryScreen.h"
+#include "UIKit/UIViewController.h"
+#include "UIKit/UIWindow.h"
 
 #include <cstdio>
 #include <string>
@@ -24,12 +26,14 @@ void printHelp(const std::string& name) {
         name.c_str(), desktopNoDisplayStatus);
 }
 
-// The screens the window and snapshots can show until the start-up sequence installs the
-// storyboard's initial controller.
-std::shared_ptr<UIView> makeScene(const std::string& scene, CGSize screen) {
-    if (scene == "gallery" || scene == "initial")
-        return GalleryScreen::make(screen);
-    return nullptr;
+// The scenes snapshots can show: the storyboard's, and the gallery of controls.
+std::shared_ptr<UIViewController> makeScene(const std::string& scene) {
+    if (scene == "gallery")
+        return GalleryScreen::makeController();
+    if (auto controller = storyboardScene(scene))
+        return controller;
+    // Until the storyboard is there, the gallery stands in for its initial controller.
+    return scene == "initial" ? GalleryScreen::makeController() : nullptr;
 }
 
 } // namespace
@@ -58,5 +62,6 @@ int main(int argc, char** argv) {
     }
     if (options->snapshotScene)
         return runSnapshot(*options, makeScene);
-    return runDesktopApp(*options, [](CGSize screen) { return makeScene("initial", screen); });
+    // The start-up sequence replaces this with UIApplication::shared().launch(delegate).
+    return runDesktopApp(*options, [] { return makeDesktopWindow(makeScene("initial")); });
 }

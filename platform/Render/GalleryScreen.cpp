@@ -7,9 +7,11 @@
 #include "UIKit/UILabel.h"
 #include "UIKit/UIPageControl.h"
 #include "UIKit/UIProgressView.h"
+#include "UIKit/UIScreen.h"
 #include "UIKit/UISearchBar.h"
 #include "UIKit/UISlider.h"
 #include "UIKit/UITextField.h"
+#include "UIKit/UIViewController.h"
 
 namespace {
 
@@ -131,4 +133,10 @@ std::shared_ptr<UIView> GalleryScreen::make(CGSize size) {
     addOptions(*root, size.width);
     addTiles(*root, size.width);
     return root;
+}
+
+std::shared_ptr<UIViewController> GalleryScreen::makeController() {
+    auto controller = std::make_shared<UIViewController>();
+    controller->setView(make(UIScreen::main().bounds().size));
+    return controller;
 }
