@@ -30,6 +30,8 @@ void printHelp(const std::string& name) {
 std::shared_ptr<UIViewController> makeScene(const std::string& scene) {
     if (scene == "gallery")
         return GalleryScreen::makeController();
+    if (scene == "gallery-list")
+        return GalleryScreen::makeList(50);
     if (auto controller = storyboardScene(scene))
         return controller;
     // Until the storyboard is there, the gallery stands in for its initial controller.

@@ -14,4 +14,6 @@ class GalleryScreen {
     static std::shared_ptr<UIView> make(CGSize size);
     // A controller showing it at the screen's size.
     static std::shared_ptr<UIViewController> makeController();
+    // A navigation stack showing a table of `rows` files under its bar, titled "Library".
+    static std::shared_ptr<UIViewController> makeList(int rows);
 };

@@ -114,7 +114,9 @@ void LayerRenderer::drawResolved(const CALayer& layer, bool withShadow) {
 }
 
 void LayerRenderer::drawBody(const CALayer& layer) {
-    drawBackground(layer);
+    UIView* owner = layer.owningView();
+    if (!owner || !ViewPainter::paintBackground(*this, *owner, layer.bounds()))
+        drawBackground(layer);
     cairo_save(cr_);
     if (layer.masksToBounds) {
         appendRoundedRect(cr_, layer.bounds(), layer.cornerRadius, layer.maskedCorners);
