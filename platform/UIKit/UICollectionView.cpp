@@ -85,6 +85,7 @@ void UICollectionView::reloadData() {
                                        ip.description());
             }
             cells_[ip] = cell;
+            cell->contentView();
             addSubview(cell);
             if (auto d = delegate())
                 d->willDisplayCell(*this, *cell, ip);

@@ -6,7 +6,16 @@ UICollectionViewCell::UICollectionViewCell(const CGRect& frame) : UIView(frame) 
     contentView_ = UIView::make(bounds());
     contentView_->autoresizingMask =
         UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight;
-    addSubview(contentView_);
+}
+
+const std::shared_ptr<UIView>& UICollectionViewCell::contentView() {
+    attachContent();
+    return contentView_;
+}
+
+void UICollectionViewCell::attachContent() {
+    if (contentView_->superview().get() != this)
+        insertSubview(contentView_, 0);
 }
 
 void UICollectionViewCell::setBackgroundView(std::shared_ptr<UIView> view) {
@@ -34,6 +43,7 @@ void UICollectionViewCell::setHighlighted(bool highlighted) {
 }
 
 void UICollectionViewCell::updateBackgrounds() {
+    attachContent();
     if (backgroundView_) {
         backgroundView_->setFrame(bounds());
         insertSubview(backgroundView_, 0);
@@ -46,6 +56,7 @@ void UICollectionViewCell::updateBackgrounds() {
 }
 
 void UICollectionViewCell::layoutSubviews() {
+    attachContent();
     contentView_->setFrame(bounds());
     if (backgroundView_)
         backgroundView_->setFrame(bounds());

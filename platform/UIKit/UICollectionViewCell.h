@@ -14,7 +14,8 @@ class UICollectionViewCell : public UIView {
 
     const std::string& reuseIdentifier() const { return reuseIdentifier_; }
     void setReuseIdentifier(std::string identifier) { reuseIdentifier_ = std::move(identifier); }
-    const std::shared_ptr<UIView>& contentView() const { return contentView_; }
+    // Joins the cell on first use (a view cannot take subviews while it is being made).
+    const std::shared_ptr<UIView>& contentView();
 
     std::shared_ptr<UIView> backgroundView() const { return backgroundView_; }
     void setBackgroundView(std::shared_ptr<UIView> view);
@@ -31,6 +32,7 @@ class UICollectionViewCell : public UIView {
 
   private:
     void updateBackgrounds();
+    void attachContent();
 
     std::string reuseIdentifier_;
     std::shared_ptr<UIView> contentView_;

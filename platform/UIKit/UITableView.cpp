@@ -214,6 +214,7 @@ void UITableView::rebuildCells() {
                 throw std::logic_error("the table's data source returned no cell for row " +
                                        ip.description());
             cells_[ip] = cell;
+            cell->contentView();
             cell->setEditing(editing_, false);
             cell->setSelected(selected_.count(ip) > 0, false);
             addSubview(cell);

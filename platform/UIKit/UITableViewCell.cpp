@@ -16,7 +16,16 @@ UITableViewCell::UITableViewCell(UITableViewCellStyle style, std::string reuseId
     contentView_ = UIView::make(bounds());
     contentView_->autoresizingMask =
         UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight;
-    addSubview(contentView_);
+}
+
+const std::shared_ptr<UIView>& UITableViewCell::contentView() {
+    attachContent();
+    return contentView_;
+}
+
+void UITableViewCell::attachContent() {
+    if (contentView_->superview().get() != this)
+        insertSubview(contentView_, 0);
 }
 
 std::shared_ptr<UILabel> UITableViewCell::textLabel() {
@@ -72,6 +81,7 @@ bool UITableViewCell::showsSelectedBackground() const {
 }
 
 void UITableViewCell::updateBackgrounds() {
+    attachContent();
     bool showSelected =
         (selected_ || highlighted_) && selectionStyle != UITableViewCellSelectionStyle::none;
     if (backgroundView_) {
@@ -110,6 +120,7 @@ void UITableViewCell::setSwipeOffset(CGFloat offset) {
 }
 
 void UITableViewCell::layoutSubviews() {
+    attachContent();
     CGRect b = bounds();
     bool accessory = accessoryView || accessoryType != UITableViewCellAccessoryType::none;
     CGFloat contentWidth = b.size.width - (accessory ? accessoryWidth : 0);

@@ -36,7 +36,8 @@ class UITableViewCell : public UIView {
     void setReuseIdentifier(std::string identifier) { reuseIdentifier_ = std::move(identifier); }
     UITableViewCellStyle style() const { return style_; }
 
-    const std::shared_ptr<UIView>& contentView() const { return contentView_; }
+    // Joins the cell on first use (a view cannot take subviews while it is being made).
+    const std::shared_ptr<UIView>& contentView();
     std::shared_ptr<UILabel> textLabel();
     std::shared_ptr<UILabel> detailTextLabel();
     std::shared_ptr<UIImageView> imageView();
@@ -70,6 +71,7 @@ class UITableViewCell : public UIView {
 
   private:
     void updateBackgrounds();
+    void attachContent();
 
     std::string reuseIdentifier_;
     UITableViewCellStyle style_ = UITableViewCellStyle::defaultStyle;
