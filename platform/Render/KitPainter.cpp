@@ -124,7 +124,7 @@ void paintCell(LayerRenderer& r, UITableViewCell& cell, const CGRect& b) {
     if (cell.accessoryView || cell.accessoryType == UITableViewCellAccessoryType::none)
         return;
     bool check = cell.accessoryType == UITableViewCellAccessoryType::checkmark;
-    auto symbol = UIImage::systemName(check ? "checkmark" : "chevron.right");
+    auto symbol = ImageRenderer::shared().symbol(check ? "checkmark" : "chevron.right");
     if (!symbol)
         return;
     double side = check ? 16 : 13;
