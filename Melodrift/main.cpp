@@ -5,6 +5,7 @@
 #include "Render/DesktopApp.h"
 #include "Render/GalleryScreen.h"
 #include "UIKit/UIApplication.h"
+#include "UIKit/UIViewController.h"
 #include "UIKit/UIWindow.h"
 
 #include <cstdio>
@@ -29,12 +30,16 @@ void printHelp(const std::string& name) {
         name.c_str(), desktopNoDisplayStatus);
 }
 
-// The screens the window and snapshots can show until the start-up sequence installs the
-// storyboard's initial controller.
-std::shared_ptr<UIView> makeScene(const std::string& scene, CGSize screen) {
-    if (scene == "gallery" || scene == "initial")
-        return GalleryScreen::make(screen);
-    return nullptr;
+// The scenes snapshots can show: the storyboard's, and the gallery of controls.
+std::shared_ptr<UIViewController> makeScene(const std::string& scene) {
+    if (scene == "gallery")
+        return GalleryScreen::makeController();
+    if (scene == "gallery-list")
+        return GalleryScreen::makeList(50);
+    if (auto controller = storyboardScene(scene))
+        return controller;
+    // Until the storyboard is there, the gallery stands in for its initial controller.
+    return scene == "initial" ? GalleryScreen::makeController() : nullptr;
 }
 
 } // namespace
@@ -65,10 +70,10 @@ int main(int argc, char** argv) {
         return runSnapshot(*options, makeScene);
     // The start-up sequence fills the application's window, which the desktop window shows.
     auto delegate = std::make_shared<AppDelegate>();
-    int status = runDesktopApp(*options, [&](CGSize screen) -> std::shared_ptr<UIView> {
-        if (!UIApplication::shared().launch(delegate) || !delegate->window)
-            return makeScene("initial", screen);
-        return delegate->window;
+    int status = runDesktopApp(*options, [&]() -> std::shared_ptr<UIWindow> {
+        if (!UIApplication::shared().launch(delegate) || !UIApplication::shared().keyWindow())
+            return makeDesktopWindow(makeScene("initial"));
+        return UIApplication::shared().keyWindow();
     });
     // Windows go before the process's static registries do.
     UIApplication::shared().reset();

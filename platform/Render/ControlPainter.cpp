@@ -126,7 +126,7 @@ void paintTextField(LayerRenderer& r, UITextField& field, const CGRect& b) {
     CGRect text = b;
     if (inSearchBar) {
         fillRounded(cr, b, 10, searchFill);
-        if (auto glass = UIImage::systemName("magnifyingglass")) {
+        if (auto glass = ImageRenderer::shared().symbol("magnifyingglass")) {
             double side = std::min(18.0, b.size.height - 4);
             ImageRenderer::shared().draw(
                 cr, *glass, {b.minX() + 6, b.midY() - side / 2, side, side}, placeholderGrey);

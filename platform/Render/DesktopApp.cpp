@@ -1,13 +1,26 @@
 #include "Render/DesktopApp.h"
 
+#include "Foundation/Bundle.h"
+
 #include "Foundation/RunLoop.h"
 #include "Render/DesktopWindow.h"
 #include "Render/Snapshot.h"
+#include "UIKit/UIApplication.h"
 #include "UIKit/UIDevice.h"
 #include "UIKit/UIScreen.h"
+#include "UIKit/UIStoryboard.h"
+#include "UIKit/UITextView.h"
 #include "UIKit/UIView.h"
+#include "UIKit/UIViewController.h"
+#include "UIKit/UIWindow.h"
 
 #include <cstdlib>
+#include <exception>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
 
 namespace {
 
@@ -17,6 +30,24 @@ std::optional<double> number(const std::string& text) {
     if (text.empty() || *end != '\0' || !(value > 0) || value > 8)
         return std::nullopt;
     return value;
+}
+
+// Hands a link to the desktop's default browser or file handler.
+bool openWithDesktop(const std::string& link) {
+    const char* argv[] = {"xdg-open", link.c_str(), nullptr};
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
+        return false;
+    // xdg-open returns at once; reap it off the main thread.
+    std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+    return true;
+}
+
+void printNoDisplay(FILE* err, const std::string& problem) {
+    std::fprintf(err,
+                 "melodrift: %s; render a screen with 'melodrift --snapshot SCENE OUT.png' or "
+                 "convert files with 'melodrift convert' (see 'melodrift --help').\n",
+                 problem.c_str());
 }
 
 } // namespace
@@ -64,33 +95,51 @@ void configureDevice(const DesktopOptions& options) {
     UIScreen::main().configure(options.screenSize(), options.pad ? 2 : 3);
 }
 
-int runDesktopApp(const DesktopOptions& options, const DesktopRootMaker& makeRoot, FILE* err) {
+std::shared_ptr<UIWindow> makeDesktopWindow(const std::shared_ptr<UIViewController>& root) {
+    auto window = UIWindow::make();
+    window->setRootViewController(root);
+    window->makeKeyAndVisible();
+    return window;
+}
+
+std::shared_ptr<UIViewController> storyboardScene(const std::string& scene) {
+    if (!UIStoryboard::exists("Main", Bundle::main()))
+        return nullptr;
+    auto storyboard = UIStoryboard::make("Main");
+    if (scene == "initial")
+        return storyboard->instantiateInitialViewController();
+    for (const auto& identifier : storyboard->identifiers()) {
+        if (identifier == scene)
+            return storyboard->instantiateViewController(scene);
+    }
+    return nullptr;
+}
+
+int runDesktopApp(const DesktopOptions& options, const DesktopLauncher& launch, FILE* err) {
     if (auto problem = DesktopWindow::displayProblem()) {
-        std::fprintf(err,
-                     "melodrift: %s; render a screen with 'melodrift --snapshot SCENE OUT.png' "
-                     "or convert files with 'melodrift convert' (see 'melodrift --help').\n",
-                     problem->c_str());
+        printNoDisplay(err, *problem);
         return desktopNoDisplayStatus;
     }
     configureDevice(options);
     Snapshot::prepare();
-    auto root = makeRoot(options.screenSize());
-    if (!root) {
-        std::fprintf(err, "melodrift: there is no screen to show.\n");
+    UIApplication::shared().urlOpener = [](const URL& url) {
+        return openWithDesktop(url.absoluteString());
+    };
+    UITextView::linkOpener() = [](const std::string& link) { openWithDesktop(link); };
+    auto window = launch();
+    if (!window) {
+        std::fprintf(err, "melodrift: there is no window to show.\n");
         return 1;
     }
     DesktopWindow::Options windowOptions;
     windowOptions.zoom = options.zoom;
-    DesktopWindow window(root, windowOptions);
+    DesktopWindow desktop(window, windowOptions);
     std::string error;
-    if (!window.open(&error)) {
-        std::fprintf(err,
-                     "melodrift: %s; render a screen with 'melodrift --snapshot SCENE OUT.png' "
-                     "or convert files with 'melodrift convert' (see 'melodrift --help').\n",
-                     error.c_str());
+    if (!desktop.open(&error)) {
+        printNoDisplay(err, error);
         return desktopNoDisplayStatus;
     }
-    window.run();
+    desktop.run();
     return 0;
 }
 
@@ -99,16 +148,23 @@ int runSnapshot(const DesktopOptions& options, const DesktopSceneMaker& makeScen
     configureDevice(options);
     Snapshot::prepare();
     const std::string& scene = *options.snapshotScene;
-    auto root = makeScene(scene, options.screenSize());
-    if (!root) {
+    std::shared_ptr<UIViewController> controller;
+    try {
+        controller = makeScene(scene);
+    } catch (const std::exception& e) {
+        std::fprintf(err, "melodrift: cannot make the scene '%s': %s\n", scene.c_str(), e.what());
+        return 1;
+    }
+    if (!controller) {
         std::fprintf(err, "melodrift: there is no scene '%s' to render.\n", scene.c_str());
         return 1;
     }
+    auto window = makeDesktopWindow(controller);
     // Let what the scene starts on appearing (layout, queued blocks) settle first.
-    root->layoutIfNeeded();
     RunLoop::main().runUntilIdle();
+    window->layoutIfNeeded();
     std::string error;
-    if (!Snapshot::render(*root, options.snapshotPath, options.snapshotScale, &error)) {
+    if (!Snapshot::render(*window, options.snapshotPath, options.snapshotScale, &error)) {
         std::fprintf(err, "melodrift: cannot write '%s': %s\n", options.snapshotPath.c_str(),
                      error.c_str());
         return 1;

@@ -10,6 +10,8 @@
 #include <vector>
 
 class UIView;
+class UIViewController;
+class UIWindow;
 
 // What the desktop start-up is asked for on the command line.
 struct DesktopOptions {
@@ -32,22 +34,29 @@ struct DesktopOptions {
 // Exit status when there is no display to open the window on.
 constexpr int desktopNoDisplayStatus = 69;
 
-// Makes the tree the window shows, sized to the screen (the application's window with its
-// root controller installed).
-using DesktopRootMaker = std::function<std::shared_ptr<UIView>(CGSize screen)>;
-// Makes the tree of a named scene for a snapshot; null when there is no such scene.
+// Starts the application and answers the window it shows: typically
+// `UIApplication::shared().launch(delegate)` followed by `keyWindow()`.
+using DesktopLauncher = std::function<std::shared_ptr<UIWindow>()>;
+// Makes the controller of a named scene for a snapshot; null when there is no such scene.
 using DesktopSceneMaker =
-    std::function<std::shared_ptr<UIView>(const std::string& scene, CGSize screen)>;
+    std::function<std::shared_ptr<UIViewController>(const std::string& scene)>;
+
+// A key and visible window of the screen's size showing `root`.
+std::shared_ptr<UIWindow> makeDesktopWindow(const std::shared_ptr<UIViewController>& root);
+// The scenes of the storyboard "Main" by identifier ("initial" for its initial controller);
+// null for an unknown one or when there is no storyboard.
+std::shared_ptr<UIViewController> storyboardScene(const std::string& scene);
 
 // Sets the device up as the options say (idiom, screen size).
 void configureDevice(const DesktopOptions& options);
 
-// Opens the window on the tree and runs the main loop until the window is closed. Without a
-// display, prints one line on `err` saying so and pointing to the snapshot and convert
-// commands, and returns desktopNoDisplayStatus.
-int runDesktopApp(const DesktopOptions& options, const DesktopRootMaker& makeRoot,
-                  FILE* err = stderr);
-// Renders the scene the options name to their PNG file; no display is needed. Prints one
-// line on success (on `out`) or failure (on `err`); returns 0 or 1.
+// Configures the device, installs the desktop's link opener, launches, then opens the window
+// on the launched window and runs the main loop until the window is closed. Without a display,
+// prints one line on `err` saying so and pointing to the snapshot and convert commands, and
+// returns desktopNoDisplayStatus without launching.
+int runDesktopApp(const DesktopOptions& options, const DesktopLauncher& launch, FILE* err = stderr);
+// Renders the scene the options name, in a window of the screen's size, to their PNG file; no
+// display is needed. Prints one line on success (on `out`) or failure (on `err`); returns 0
+// or 1.
 int runSnapshot(const DesktopOptions& options, const DesktopSceneMaker& makeScene,
                 FILE* out = stdout, FILE* err = stderr);

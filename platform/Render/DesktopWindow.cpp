@@ -6,11 +6,13 @@
 #include "Render/LayerRenderer.h"
 #include "Render/Snapshot.h"
 #include "Services/DroppedFiles.h"
+#include "UIKit/UIApplication.h"
 #include "UIKit/UIImage.h"
 #include "UIKit/UIScrollView.h"
 #include "UIKit/UITextField.h"
 #include "UIKit/UITouchDispatcher.h"
 #include "UIKit/UIView.h"
+#include "UIKit/UIWindow.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -85,14 +87,32 @@ void setIcon(SDL_Window* window) {
     cairo_surface_destroy(s);
 }
 
+void applyIdleTimer(bool disabled) {
+    if (disabled)
+        SDL_DisableScreenSaver();
+    else
+        SDL_EnableScreenSaver();
+}
+
 } // namespace
 
 DesktopWindow::DesktopWindow(std::shared_ptr<UIView> root, Options options)
     : root_(std::move(root)), options_(std::move(options)),
-      dispatcher_(std::make_unique<UITouchDispatcher>(root_)) {}
+      dispatcher_(std::make_unique<UITouchDispatcher>(root_)) {
+    // An application window routes touches itself, as the test harness sends them.
+    if (auto window = std::dynamic_pointer_cast<UIWindow>(root_)) {
+        std::weak_ptr<UIWindow> weak = window;
+        touchSink_ = [weak](UITouchPhase phase, CGPoint point) {
+            if (auto w = weak.lock())
+                w->sendTouch(phase, point);
+        };
+    }
+}
 
 DesktopWindow::~DesktopWindow() {
     RunLoop::main().setWakeHandler(nullptr);
+    if (window_)
+        UIApplication::shared().onIdleTimerChange = nullptr;
     if (surface_)
         cairo_surface_destroy(surface_);
     if (texture_)
@@ -153,6 +173,8 @@ bool DesktopWindow::open(std::string* error) {
     if (wakeEventType == 0)
         wakeEventType = SDL_RegisterEvents(1);
     RunLoop::main().setWakeHandler(pushWake);
+    UIApplication::shared().onIdleTimerChange = applyIdleTimer;
+    applyIdleTimer(UIApplication::shared().isIdleTimerDisabled());
     SDL_StartTextInput();
     running_ = true;
     dirty_ = true;

@@ -5,13 +5,37 @@
 #include "UIKit/UIButton.h"
 #include "UIKit/UIImageView.h"
 #include "UIKit/UILabel.h"
+#include "UIKit/UINavigationController.h"
 #include "UIKit/UIPageControl.h"
 #include "UIKit/UIProgressView.h"
+#include "UIKit/UIScreen.h"
 #include "UIKit/UISearchBar.h"
 #include "UIKit/UISlider.h"
+#include "UIKit/UITableViewController.h"
 #include "UIKit/UITextField.h"
+#include "UIKit/UIViewController.h"
 
 namespace {
+
+// Rows of file names with their sizes, as the library lists them.
+class FileList : public UITableViewController {
+  public:
+    explicit FileList(int rows) : rows_(rows) {}
+
+    int numberOfSections(UITableView&) override { return 1; }
+    int numberOfRowsInSection(UITableView&, int) override { return rows_; }
+    std::shared_ptr<UITableViewCell> cellForRowAt(UITableView&, const IndexPath& path) override {
+        auto cell = std::make_shared<UITableViewCell>(UITableViewCellStyle::subtitle, "file");
+        cell->textLabel()->setText("Recording " + std::to_string(path.row + 1) + ".m4a");
+        cell->detailTextLabel()->setText(std::to_string(1 + path.row % 9) + ".2 MB");
+        cell->imageView()->setImage(UIImage::named("ic_file_m4a"));
+        cell->accessoryType = UITableViewCellAccessoryType::disclosureIndicator;
+        return cell;
+    }
+
+  private:
+    int rows_;
+};
 
 std::shared_ptr<UILabel> label(const std::string& text, const CGRect& frame, const UIFont& font,
                                const UIColor& color) {
@@ -131,4 +155,16 @@ std::shared_ptr<UIView> GalleryScreen::make(CGSize size) {
     addOptions(*root, size.width);
     addTiles(*root, size.width);
     return root;
+}
+
+std::shared_ptr<UIViewController> GalleryScreen::makeController() {
+    auto controller = std::make_shared<UIViewController>();
+    controller->setView(make(UIScreen::main().bounds().size));
+    return controller;
+}
+
+std::shared_ptr<UIViewController> GalleryScreen::makeList(int rows) {
+    auto list = std::make_shared<FileList>(rows);
+    list->setTitle("Library");
+    return UINavigationController::make(list);
 }

@@ -45,6 +45,14 @@ void ImageRenderer::clear() {
     pngs_.clear();
     rasters_.clear();
     svgs_.clear();
+    symbols_.clear();
+}
+
+std::shared_ptr<UIImage> ImageRenderer::symbol(const std::string& name) {
+    auto found = symbols_.find(name);
+    if (found != symbols_.end())
+        return found->second;
+    return symbols_[name] = UIImage::systemName(name);
 }
 
 bool ImageRenderer::isTemplate(const UIImage& image) {

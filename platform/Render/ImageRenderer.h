@@ -36,6 +36,9 @@ class ImageRenderer {
     // The colour an image is drawn with in a view of that tint, if any.
     static std::optional<UIColor> tintFor(const UIImage& image, const UIColor& viewTint);
 
+    // A system symbol the renderer draws itself (chevrons, the search glass), looked up once.
+    std::shared_ptr<UIImage> symbol(const std::string& name);
+
     size_t cachedRasterCount() const { return rasters_.size(); }
     void clear();
 
@@ -51,6 +54,7 @@ class ImageRenderer {
     std::map<std::string, cairo_surface_t*> pngs_;
     std::map<std::string, RsvgHandle*> svgs_;
     std::map<std::string, cairo_surface_t*> rasters_;
+    std::map<std::string, std::shared_ptr<UIImage>> symbols_;
 };
 
 // How many device pixels one unit of user space covers.

@@ -41,6 +41,25 @@ CGRect gravityRect(CALayerContentsGravity gravity, const CGRect& b, CGSize size)
     return {x, y, size.width, size.height};
 }
 
+// Whether a sublayer surely draws nothing inside the current clip: a layer that clips its
+// sublayers, or has none, stays within its frame (widened by its shadow and border). Layers
+// with free sublayers are visited, and their sublayers judged one by one.
+bool outsideClip(cairo_t* cr, const CALayer& layer) {
+    if (!layer.masksToBounds && !layer.sublayers().empty())
+        return false;
+    if (!layer.animationKeys().empty())
+        return false;
+    CGRect frame = layer.frame();
+    double pad = layer.borderWidth + 1;
+    if (layer.shadowOpacity > 0)
+        pad += layer.shadowRadius * 2 + std::fabs(layer.shadowOffset.width) +
+               std::fabs(layer.shadowOffset.height);
+    frame = frame.insetBy(-pad, -pad);
+    double x0, y0, x1, y1;
+    cairo_clip_extents(cr, &x0, &y0, &x1, &y1);
+    return frame.maxX() < x0 || frame.minX() > x1 || frame.maxY() < y0 || frame.minY() > y1;
+}
+
 } // namespace
 
 LayerRenderer::LayerRenderer(cairo_t* cr, double time) : cr_(cr), time_(time) {}
@@ -114,7 +133,9 @@ void LayerRenderer::drawResolved(const CALayer& layer, bool withShadow) {
 }
 
 void LayerRenderer::drawBody(const CALayer& layer) {
-    drawBackground(layer);
+    UIView* owner = layer.owningView();
+    if (!owner || !ViewPainter::paintBackground(*this, *owner, layer.bounds()))
+        drawBackground(layer);
     cairo_save(cr_);
     if (layer.masksToBounds) {
         appendRoundedRect(cr_, layer.bounds(), layer.cornerRadius, layer.maskedCorners);
@@ -276,15 +297,19 @@ void LayerRenderer::drawSublayers(const CALayer& layer) {
     bool ordered =
         std::all_of(list.begin(), list.end(), [](const auto& l) { return l->zPosition == 0; });
     if (ordered) {
-        for (const auto& sub : list)
-            draw(*sub);
+        for (const auto& sub : list) {
+            if (!outsideClip(cr_, *sub))
+                draw(*sub);
+        }
         return;
     }
     auto sorted = list;
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const auto& a, const auto& b) { return a->zPosition < b->zPosition; });
-    for (const auto& sub : sorted)
-        draw(*sub);
+    for (const auto& sub : sorted) {
+        if (!outsideClip(cr_, *sub))
+            draw(*sub);
+    }
 }
 
 void LayerRenderer::drawBorder(const CALayer& layer) {

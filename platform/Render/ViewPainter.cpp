@@ -4,6 +4,7 @@
 #include "Render/CairoPath.h"
 #include "Render/ControlPainter.h"
 #include "Render/ImageRenderer.h"
+#include "Render/KitPainter.h"
 #include "Render/LayerRenderer.h"
 #include "Render/TextRenderer.h"
 #include "UIKit/UIImageView.h"
@@ -134,11 +135,16 @@ void ViewPainter::addOverlayPainter(Painter painter) {
     overlayPainters().push_back(std::move(painter));
 }
 
+bool ViewPainter::paintBackground(LayerRenderer& r, UIView& view, const CGRect& b) {
+    return KitPainter::paintBackground(r, view, b);
+}
+
 void ViewPainter::paint(LayerRenderer& r, UIView& view, const CGRect& b) {
     for (const auto& painter : painters()) {
         if (painter(r, view, b))
             return;
     }
+    KitPainter::paint(r, view, b);
     if (auto label = dynamic_cast<UILabel*>(&view))
         return paintLabel(r, *label, b);
     if (auto image = dynamic_cast<UIImageView*>(&view))
@@ -155,6 +161,7 @@ void ViewPainter::paintOverlay(LayerRenderer& r, UIView& view, const CGRect& b) 
         if (painter(r, view, b))
             return;
     }
+    KitPainter::paintOverlay(r, view, b);
     ControlPainter::paintOverlay(r, view, b);
 }
 

@@ -13,6 +13,8 @@ class LayerRenderer;
 // the sublayers (pressed-state tints, scroll indicators). Bounds are the layer's, as on screen.
 class ViewPainter {
   public:
+    // True when the view drew its own background in place of its layer's.
+    static bool paintBackground(LayerRenderer& renderer, UIView& view, const CGRect& bounds);
     static void paint(LayerRenderer& renderer, UIView& view, const CGRect& bounds);
     static void paintOverlay(LayerRenderer& renderer, UIView& view, const CGRect& bounds);
 

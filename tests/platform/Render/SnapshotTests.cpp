@@ -4,9 +4,9 @@
 #include "UIKit/CAGradientLayer.h"
 #include "UIKit/CAShapeLayer.h"
 #include "UIKit/UIBezierPath.h"
-#include "UIKit/UITextField.h"
 #include "UIKit/UIImageView.h"
 #include "UIKit/UILabel.h"
+#include "UIKit/UITextField.h"
 #include "UIKit/UIView.h"
 
 #include <filesystem>
