@@ -2,15 +2,42 @@
 #include "Foundation/RunLoop.h"
 #include "Melodrift/AppDelegate.h"
 #include "Melodrift/ConvertCommand.h"
+#include "Render/DesktopApp.h"
+#include "Render/GalleryScreen.h"
 #include "UIKit/UIApplication.h"
-#include "UIKit/UIDevice.h"
-#include "UIKit/UIViewController.h"
 #include "UIKit/UIWindow.h"
 
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace {
+
+void printHelp(const std::string& name) {
+    std::printf(
+        "%s: convert, trim and keep audio.\n"
+        "usage: melodrift [--pad] [--zoom N]       open the window (a phone; --pad: a pad)\n"
+        "       melodrift --snapshot SCENE OUT.png [--pad] [--scale N]\n"
+        "                                          render a scene to a PNG file, no display "
+        "needed\n"
+        "       melodrift convert ...               convert files (see 'melodrift convert "
+        "--help')\n"
+        "       melodrift --version\n"
+        "Without a display the window cannot open: melodrift says so and exits with "
+        "status %d.\n",
+        name.c_str(), desktopNoDisplayStatus);
+}
+
+// The screens the window and snapshots can show until the start-up sequence installs the
+// storyboard's initial controller.
+std::shared_ptr<UIView> makeScene(const std::string& scene, CGSize screen) {
+    if (scene == "gallery" || scene == "initial")
+        return GalleryScreen::make(screen);
+    return nullptr;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
@@ -24,24 +51,27 @@ int main(int argc, char** argv) {
         std::printf("%s %s\n", name.c_str(), info.value("CFBundleShortVersionString", "").c_str());
         return 0;
     }
-    for (const auto& argument : arguments) {
-        if (argument == "--pad")
-            UIDevice::current().setUserInterfaceIdiom(UIUserInterfaceIdiom::pad);
+    if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        printHelp(name);
+        return 0;
     }
-    // The start-up sequence. The desktop window, once it is built, runs the main loop over the
-    // application's key window (UIApplicationMain); until then the start-up is run and the
-    // screen it leaves in front is named.
+    std::string error;
+    auto options = DesktopOptions::parse(arguments, &error);
+    if (!options) {
+        std::fprintf(stderr, "melodrift: %s (see 'melodrift --help').\n", error.c_str());
+        return 2;
+    }
+    if (options->snapshotScene)
+        return runSnapshot(*options, makeScene);
+    // The start-up sequence fills the application's window, which the desktop window shows.
     auto delegate = std::make_shared<AppDelegate>();
-    if (!UIApplication::shared().launch(delegate))
-        return 1;
-    RunLoop::main().runUntilIdle();
-    auto root = delegate->window ? delegate->window->rootViewController() : nullptr;
-    std::printf("%s: started on %s; the window is not built yet; convert files with 'melodrift "
-                "convert' (see 'melodrift convert --help').\n",
-                name.c_str(), root ? root->className().c_str() : "no screen");
+    int status = runDesktopApp(*options, [&](CGSize screen) -> std::shared_ptr<UIView> {
+        if (!UIApplication::shared().launch(delegate) || !delegate->window)
+            return makeScene("initial", screen);
+        return delegate->window;
+    });
     // Windows go before the process's static registries do.
-    root.reset();
     UIApplication::shared().reset();
     delegate.reset();
-    return 0;
+    return status;
 }

@@ -1,5 +1,7 @@
 #include "AVFoundation/AVAssetWriter.h"
 
+#include "AVFoundation/FFmpegSupport.h"
+
 #include "AVFoundation/AVMediaType.h"
 #include "AVFoundation/AudioEncoder.h"
 #include "Foundation/DispatchQueue.h"
@@ -22,12 +24,6 @@ constexpr int errorWriteFailed = -11826;
 
 NSError makeError(int code, const std::string& message) {
     return NSError{errorDomain, code, message};
-}
-
-std::string errorText(int code) {
-    char buffer[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, buffer, sizeof buffer);
-    return buffer;
 }
 
 // The muxer that writes a file type, when it is one we know.
@@ -167,7 +163,7 @@ AudioEncoder::PacketSink packetSink(AVFormatContext* format, int streamIndex, AV
         packet->stream_index = streamIndex;
         int status = av_interleaved_write_frame(format, packet);
         if (status < 0)
-            writeError = errorText(status);
+            writeError = ffmpegErrorText(status);
         return status >= 0;
     };
 }
@@ -304,7 +300,7 @@ bool AVAssetWriter::openFile() {
     }
     status = avio_open(&format->pb, path.c_str(), AVIO_FLAG_WRITE);
     if (status < 0) {
-        fail("Cannot create " + path + " (" + errorText(status) + ").");
+        fail("Cannot create " + path + " (" + ffmpegErrorText(status) + ").");
         return false;
     }
     muxer_->createdFile = true;
@@ -317,7 +313,7 @@ bool AVAssetWriter::openFile() {
     status = avformat_write_header(format, &options);
     av_dict_free(&options);
     if (status < 0) {
-        fail("Cannot write the header of " + path + " (" + errorText(status) + ").");
+        fail("Cannot write the header of " + path + " (" + ffmpegErrorText(status) + ").");
         closeFile(true);
         return false;
     }
@@ -375,7 +371,7 @@ void AVAssetWriter::finish() {
     if (status >= 0)
         status = avio_closep(&format->pb);
     if (status < 0) {
-        fail("Cannot finish " + url_.path() + " (" + errorText(status) + ").");
+        fail("Cannot finish " + url_.path() + " (" + ffmpegErrorText(status) + ").");
         return;
     }
     status_ = AVAssetWriterStatus::completed;

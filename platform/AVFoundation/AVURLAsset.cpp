@@ -1,5 +1,6 @@
 #include "AVFoundation/AVURLAsset.h"
 
+#include "AVFoundation/FFmpegSupport.h"
 #include "Foundation/DispatchQueue.h"
 
 extern "C" {
@@ -7,7 +8,6 @@ extern "C" {
 }
 
 #include <algorithm>
-#include <cctype>
 #include <limits>
 #include <map>
 
@@ -52,25 +52,6 @@ CMTime streamDuration(const AVStream* stream, const AVFormatContext* format) {
     return kCMTimeIndefinite;
 }
 
-std::string lowercased(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-void readTags(const AVDictionary* tags, std::map<std::string, std::string>& into) {
-    const AVDictionaryEntry* entry = nullptr;
-    while ((entry = av_dict_get(tags, "", entry, AV_DICT_IGNORE_SUFFIX))) {
-        into[lowercased(entry->key)] = entry->value;
-    }
-}
-
-std::string errorText(int code) {
-    char buffer[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, buffer, sizeof buffer);
-    return buffer;
-}
-
 } // namespace
 
 std::shared_ptr<AVURLAsset> AVURLAsset::URLAssetWithURL(const URL& url) {
@@ -92,13 +73,13 @@ const AVURLAsset::Contents& AVURLAsset::contents() const {
     if (status < 0) {
         c.error = {errorDomain, errorCannotOpen,
                    "The file “" + url_.lastPathComponent() + "” cannot be opened (" +
-                       errorText(status) + ")."};
+                       ffmpegErrorText(status) + ")."};
         avformat_close_input(&format);
         return c;
     }
     c.readable = true;
     std::map<std::string, std::string> tags;
-    readTags(format->metadata, tags);
+    mergeFFmpegTags(format->metadata, tags);
     bool sawAudio = false;
     CMTime longest = kCMTimeInvalid;
     for (unsigned i = 0; i < format->nb_streams; ++i) {
@@ -118,7 +99,7 @@ const AVURLAsset::Contents& AVURLAsset::contents() const {
             // The first audio stream's tags (Ogg and Opus keep theirs there) count as the
             // asset's own.
             if (!sawAudio)
-                readTags(stream->metadata, tags);
+                mergeFFmpegTags(stream->metadata, tags);
             sawAudio = true;
         }
         if (d.timeRange.duration.isNumeric())

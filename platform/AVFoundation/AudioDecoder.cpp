@@ -1,36 +1,17 @@
 #include "AVFoundation/AudioDecoder.h"
 
+#include "AVFoundation/FFmpegSupport.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
 }
 
-#include <cctype>
-
 namespace {
 
 // A run of damaged packets this long means the file is not worth reading on.
 constexpr int maxConsecutiveDecodeErrors = 64;
-
-std::string errorText(int code) {
-    char buffer[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, buffer, sizeof buffer);
-    return buffer;
-}
-
-std::string lowercased(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-void mergeTags(const AVDictionary* tags, std::map<std::string, std::string>& into) {
-    const AVDictionaryEntry* entry = nullptr;
-    while ((entry = av_dict_get(tags, "", entry, AV_DICT_IGNORE_SUFFIX))) {
-        into[lowercased(entry->key)] = entry->value;
-    }
-}
 
 int storedDepth(const AVCodecParameters* parameters) {
     const AVCodecDescriptor* descriptor = avcodec_descriptor_get(parameters->codec_id);
@@ -100,10 +81,10 @@ std::unique_ptr<AudioDecoder> AudioDecoder::open(const std::string& path, std::s
     Context& c = *decoder->context_;
     int status = avformat_open_input(&c.format, path.c_str(), nullptr, nullptr);
     if (status < 0)
-        return fail("cannot open " + path + ": " + errorText(status));
+        return fail("cannot open " + path + ": " + ffmpegErrorText(status));
     status = avformat_find_stream_info(c.format, nullptr);
     if (status < 0)
-        return fail("cannot read streams of " + path + ": " + errorText(status));
+        return fail("cannot read streams of " + path + ": " + ffmpegErrorText(status));
 
     for (unsigned i = 0; i < c.format->nb_streams; ++i) {
         AVStream* stream = c.format->streams[i];
@@ -133,7 +114,7 @@ std::unique_ptr<AudioDecoder> AudioDecoder::open(const std::string& path, std::s
         status = avcodec_open2(c.codec, codec, nullptr);
     }
     if (status < 0)
-        return fail("cannot open the decoder for " + path + ": " + errorText(status));
+        return fail("cannot open the decoder for " + path + ": " + ffmpegErrorText(status));
     if (c.codec->sample_rate <= 0 || c.codec->ch_layout.nb_channels <= 0) {
         return fail("the audio stream of " + path + " has no sample rate or channels");
     }
@@ -146,8 +127,8 @@ std::unique_ptr<AudioDecoder> AudioDecoder::open(const std::string& path, std::s
     info.duration = streamDuration(c.format, stream);
     info.codecName = codec->name;
     info.formatName = c.format->iformat->name;
-    mergeTags(c.format->metadata, info.metadata);
-    mergeTags(stream->metadata, info.metadata);
+    mergeFFmpegTags(c.format->metadata, info.metadata);
+    mergeFFmpegTags(stream->metadata, info.metadata);
     return decoder;
 }
 

@@ -1,5 +1,7 @@
 #include "AVFoundation/AudioEncoder.h"
 
+#include "AVFoundation/FFmpegSupport.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavutil/audio_fifo.h>
@@ -12,12 +14,6 @@ namespace {
 
 // Codecs without a fixed frame size (PCM) are fed this many samples at a time.
 constexpr int pcmFrameSize = 4096;
-
-std::string errorText(int code) {
-    char buffer[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, buffer, sizeof buffer);
-    return buffer;
-}
 
 bool report(std::string* error, const std::string& why) {
     if (error)
@@ -136,7 +132,7 @@ std::unique_ptr<AudioEncoder> AudioEncoder::open(const AudioEncoderSettings& set
     if (status < 0) {
         return fail("the " + name + " encoder refuses " + std::to_string(settings.sampleRate) +
                     " Hz with " + std::to_string(settings.channels) + " channels (" +
-                    errorText(status) + ")");
+                    ffmpegErrorText(status) + ")");
     }
     bool variable = codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE;
     c.frameSize = variable || c.codec->frame_size <= 0 ? pcmFrameSize : c.codec->frame_size;
@@ -167,7 +163,7 @@ bool AudioEncoder::configureResampler(const AVFrame* frame, const PacketSink& si
     if (status >= 0)
         status = swr_init(c.swr);
     if (status < 0)
-        return report(error, "cannot convert the audio (" + errorText(status) + ")");
+        return report(error, "cannot convert the audio (" + ffmpegErrorText(status) + ")");
     c.inputRate = frame->sample_rate;
     c.inputFormat = frame->format;
     av_channel_layout_uninit(&c.inputLayout);
@@ -198,7 +194,7 @@ bool AudioEncoder::convert(const AVFrame* frame, std::string* error) {
     const uint8_t** in = frame ? const_cast<const uint8_t**>(frame->extended_data) : nullptr;
     int got = swr_convert(c.swr, c.converted, capacity, in, input);
     if (got < 0)
-        return report(error, "cannot convert the audio (" + errorText(got) + ")");
+        return report(error, "cannot convert the audio (" + ffmpegErrorText(got) + ")");
     if (got > 0 && av_audio_fifo_write(c.fifo, reinterpret_cast<void**>(c.converted), got) < got) {
         return report(error, "out of memory");
     }
@@ -236,14 +232,14 @@ bool AudioEncoder::send(const AVFrame* frame, const PacketSink& sink, std::strin
     Context& c = *context_;
     int status = avcodec_send_frame(c.codec, frame);
     if (status < 0 && status != AVERROR_EOF) {
-        return report(error, "the encoder failed (" + errorText(status) + ")");
+        return report(error, "the encoder failed (" + ffmpegErrorText(status) + ")");
     }
     for (;;) {
         status = avcodec_receive_packet(c.codec, c.packet);
         if (status == AVERROR(EAGAIN) || status == AVERROR_EOF)
             return true;
         if (status < 0)
-            return report(error, "the encoder failed (" + errorText(status) + ")");
+            return report(error, "the encoder failed (" + ffmpegErrorText(status) + ")");
         bool written = sink(c.packet);
         av_packet_unref(c.packet);
         if (!written)

@@ -40,7 +40,7 @@ int32_t commonTimescale(int32_t a, int32_t b) {
     return lcm <= maxTimescale ? static_cast<int32_t>(lcm) : std::max(a, b);
 }
 
-CMTime special(uint32_t flags) {
+constexpr CMTime special(uint32_t flags) {
     return CMTime{0, 0, CMTime::valid | flags, 0};
 }
 

@@ -1,5 +1,7 @@
 #include "AudioToolbox/PcmResampler.h"
 
+#include "AVFoundation/FFmpegSupport.h"
+
 extern "C" {
 #include <libavutil/channel_layout.h>
 #include <libavutil/frame.h>
@@ -16,9 +18,7 @@ constexpr const char* errorDomain = "PcmRenderErrorDomain";
 
 bool fail(NSError* error, const std::string& message, int status) {
     if (error) {
-        char text[AV_ERROR_MAX_STRING_SIZE] = {};
-        av_strerror(status, text, sizeof text);
-        *error = NSError{errorDomain, status, message + " (" + text + ")"};
+        *error = NSError{errorDomain, status, message + " (" + ffmpegErrorText(status) + ")"};
     }
     return false;
 }

@@ -51,20 +51,33 @@ void RunLoop::post(Block block) {
 }
 
 void RunLoop::postAfter(double seconds, Block block) {
+    std::shared_ptr<std::function<void()>> handler;
     {
         std::lock_guard lock(mutex_);
         double due = nowLocked() + (seconds > 0 ? seconds : 0);
         scheduled_.emplace(std::make_pair(due, sequence_++), std::move(block));
+        handler = wakeHandler_;
     }
     wakeup_.notify_all();
+    if (handler)
+        (*handler)();
 }
 
 void RunLoop::wake() {
+    std::shared_ptr<std::function<void()>> handler;
     {
         std::lock_guard lock(mutex_);
         woken_ = true;
+        handler = wakeHandler_;
     }
     wakeup_.notify_all();
+    if (handler)
+        (*handler)();
+}
+
+void RunLoop::setWakeHandler(std::function<void()> handler) {
+    std::lock_guard lock(mutex_);
+    wakeHandler_ = handler ? std::make_shared<std::function<void()>>(std::move(handler)) : nullptr;
 }
 
 // Takes the earliest block due at or before `until`, in posting order among equals.

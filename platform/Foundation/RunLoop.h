@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <utility>
 
@@ -32,6 +33,11 @@ class RunLoop {
     // Runs until `stop` is called.
     void run();
     void stop();
+    // Called, on the posting thread, after every post and wake: a loop that waits on something
+    // else (the window's event queue) uses it to learn that the run loop has work. The handler
+    // must be thread-safe and quick; null removes it.
+    void setWakeHandler(std::function<void()> handler);
+
     // Seconds until the next delayed block is due, or a negative number when none waits.
     double secondsUntilNextDue() const;
 
@@ -55,4 +61,5 @@ class RunLoop {
     double virtualNow_ = 0;
     bool stopped_ = false;
     bool woken_ = false;
+    std::shared_ptr<std::function<void()>> wakeHandler_;
 };

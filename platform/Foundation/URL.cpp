@@ -168,17 +168,27 @@ std::optional<URL> URL::fromString(const std::string& raw) {
 std::string URL::absoluteString() const {
     if (isEmpty())
         return "";
-    std::string out = scheme_ + "://";
-    if (!user_.empty())
-        out += user_ + "@";
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "text" + string here.
+    std::string out = scheme_;
+    out += "://";
+    if (!user_.empty()) {
+        out += user_;
+        out += '@';
+    }
     out += host_;
-    if (port_)
-        out += ":" + std::to_string(*port_);
+    if (port_) {
+        out += ':';
+        out += std::to_string(*port_);
+    }
     out += percentEncodePath(path_);
-    if (hasQuery_)
-        out += "?" + query_;
-    if (hasFragment_)
-        out += "#" + fragment_;
+    if (hasQuery_) {
+        out += '?';
+        out += query_;
+    }
+    if (hasFragment_) {
+        out += '#';
+        out += fragment_;
+    }
     return out;
 }
 

@@ -116,14 +116,24 @@ std::shared_ptr<UIImage> UIImage::named(const std::string& name) {
 std::shared_ptr<UIImage> UIImage::named(const std::string& name, const Bundle& bundle) {
     if (name.empty() || name.find("..") != std::string::npos)
         return nullptr;
-    const std::string folder = bundle.resourcePath() + "/";
-    if (!extensionOf(name).empty()) {
-        if (auto image = fromFile(folder + name, name))
-            return image;
-    }
-    for (const char* suffix : {".png", "@2x.png", "@3x.png", ".svg"}) {
-        if (auto image = fromFile(folder + name + suffix, name))
-            return image;
+    // The artwork sits in the bundle's folder or its "images" folder; a name asked for as a
+    // bitmap ("bg.png") is also found as the SVG of the same base name.
+    for (const std::string& folder :
+         {bundle.resourcePath() + "/", bundle.resourcePath() + "/images/"}) {
+        std::string ext = extensionOf(name);
+        if (!ext.empty()) {
+            if (auto image = fromFile(folder + name, name))
+                return image;
+            if (ext == "png" || ext == "jpg") {
+                std::string base = name.substr(0, name.size() - ext.size() - 1);
+                if (auto image = fromFile(folder + base + ".svg", name))
+                    return image;
+            }
+        }
+        for (const char* suffix : {".png", "@2x.png", "@3x.png", ".svg"}) {
+            if (auto image = fromFile(folder + name + suffix, name))
+                return image;
+        }
     }
     return nullptr;
 }
@@ -133,7 +143,7 @@ UIImage::systemName(const std::string& name,
                     const std::optional<UIImageSymbolConfiguration>& configuration) {
     if (name.empty() || name.find('/') != std::string::npos)
         return nullptr;
-    auto image = fromFile(Bundle::main().resourcePath() + "/Symbols/" + name + ".svg", name);
+    auto image = fromFile(Bundle::main().resourcePath() + "/symbols/" + name + ".svg", name);
     if (!image)
         return nullptr;
     image->symbol_ = true;

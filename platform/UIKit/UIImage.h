@@ -20,7 +20,7 @@ class UIImage {
     // carries an extension) in the bundle's folder; nothing when there is no such file.
     static std::shared_ptr<UIImage> named(const std::string& name);
     static std::shared_ptr<UIImage> named(const std::string& name, const Bundle& bundle);
-    // A system symbol: an SVG file of the main bundle's "Symbols" folder; nothing for an
+    // A system symbol: an SVG file of the main bundle's "symbols" folder; nothing for an
     // unknown symbol name.
     static std::shared_ptr<UIImage>
     systemName(const std::string& name,

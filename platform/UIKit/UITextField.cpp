@@ -4,8 +4,17 @@
 
 #include <algorithm>
 
+namespace {
+
+bool isContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+} // namespace
+
 void UITextField::setText(const std::string& text) {
     text_ = text;
+    caret_ = text_.size();
     invalidateIntrinsicContentSize();
     setNeedsDisplay();
 }
@@ -38,6 +47,7 @@ void UITextField::didBecomeFirstResponder() {
     editing_ = true;
     if (clearsOnBeginEditing)
         text_.clear();
+    caret_ = text_.size();
     if (auto d = delegate.lock())
         d->textFieldDidBeginEditing(*this);
     sendActions(UIControlEventEditingDidBegin);
@@ -66,6 +76,7 @@ void UITextField::edit(NSRange range, const std::string& replacement) {
             return;
     }
     text_.replace(range.location, range.length, replacement);
+    caret_ = range.location + replacement.size();
     invalidateIntrinsicContentSize();
     setNeedsDisplay();
     sendActions(UIControlEventEditingChanged);
@@ -77,17 +88,41 @@ void UITextField::insertText(const std::string& text) {
         pressReturn();
         return;
     }
-    edit({text_.size(), 0}, text);
+    edit({caretPosition(), 0}, text);
 }
 
-// Removes the last character, with all the bytes of its UTF-8 sequence.
+// Removes the character before the caret, with all the bytes of its UTF-8 sequence.
 void UITextField::deleteBackward() {
-    if (text_.empty())
+    size_t end = caretPosition();
+    if (end == 0)
         return;
-    size_t start = text_.size() - 1;
-    while (start > 0 && (static_cast<unsigned char>(text_[start]) & 0xC0) == 0x80)
+    size_t start = end - 1;
+    while (start > 0 && isContinuation(text_[start]))
         --start;
-    edit({start, text_.size() - start}, "");
+    edit({start, end - start}, "");
+}
+
+void UITextField::setCaretPosition(size_t position) {
+    position = std::min(position, text_.size());
+    while (position > 0 && position < text_.size() && isContinuation(text_[position]))
+        --position;
+    caret_ = position;
+    setNeedsDisplay();
+}
+
+void UITextField::moveCaret(int characters) {
+    size_t at = caretPosition();
+    for (; characters < 0 && at > 0; ++characters) {
+        --at;
+        while (at > 0 && isContinuation(text_[at]))
+            --at;
+    }
+    for (; characters > 0 && at < text_.size(); --characters) {
+        ++at;
+        while (at < text_.size() && isContinuation(text_[at]))
+            ++at;
+    }
+    setCaretPosition(at);
 }
 
 void UITextField::replaceAllText(const std::string& text) {

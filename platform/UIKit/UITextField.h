@@ -3,6 +3,7 @@
 #include "UIKit/NSAttributedString.h"
 #include "UIKit/UIControl.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -62,6 +63,12 @@ class UITextField : public UIControl, public UIKeyInput {
     // Replaces the whole text as a user edit would (delegate asked, editingChanged sent).
     void replaceAllText(const std::string& text);
     void pressReturn();
+    // Where typing goes, as a byte position of the text. Setting the text puts it at the end.
+    size_t caretPosition() const { return std::min(caret_, text_.size()); }
+    // Clamped to the text and moved back to the start of a character.
+    void setCaretPosition(size_t position);
+    // Moves the caret by whole characters (negative: towards the start).
+    void moveCaret(int characters);
 
     CGSize intrinsicContentSize() const override;
 
@@ -82,5 +89,6 @@ class UITextField : public UIControl, public UIKeyInput {
     void edit(NSRange range, const std::string& replacement);
 
     std::string text_;
+    size_t caret_ = 0;
     bool editing_ = false;
 };
