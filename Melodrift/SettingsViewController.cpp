@@ -11,7 +11,7 @@ UIKIT_REGISTER_CLASS(SettingsViewController, UITableViewController, d) {
 
 const std::array<std::string, 7>& SettingsViewController::links() {
     static const std::array<std::string, 7> pages{
-        "https://velaro.github.io/melodrift/",              // About Melodrift
+        "https://velaro.github.io/melodrift/index.html",    // About Melodrift
         "https://velaro.github.io/melodrift/rate.html",     // Rate the app
         "https://velaro.github.io/melodrift/share.html",    // Share the app
         Bootwell::Bootwell::policyLink,                     // Privacy Policy
