@@ -1,3 +1,4 @@
+#include "Bootwell/NewWelcomeScreenVC.h"
 #include "Foundation/Bundle.h"
 #include "Foundation/RunLoop.h"
 #include "Melodrift/AppDelegate.h"
@@ -30,8 +31,11 @@ void printHelp(const std::string& name) {
         name.c_str(), desktopNoDisplayStatus);
 }
 
-// The scenes snapshots can show: the storyboard's, and the gallery of controls.
+// The scenes snapshots can show: the storyboard's, the welcome screen, and the gallery of
+// controls.
 std::shared_ptr<UIViewController> makeScene(const std::string& scene) {
+    if (scene == "welcome")
+        return Bootwell::NewWelcomeScreenVC::make(AppDelegate::welcomeContent());
     if (scene == "gallery")
         return GalleryScreen::makeController();
     if (scene == "gallery-list")

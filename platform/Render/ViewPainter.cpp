@@ -7,6 +7,7 @@
 #include "Render/KitPainter.h"
 #include "Render/LayerRenderer.h"
 #include "Render/TextRenderer.h"
+#include "Services/LottieAnimationView.h"
 #include "UIKit/UIImageView.h"
 #include "UIKit/UILabel.h"
 #include "UIKit/UITextView.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cairo.h>
+#include <cmath>
 
 namespace {
 
@@ -115,6 +117,33 @@ void paintEffectView(LayerRenderer& r, UIVisualEffectView& view, const CGRect& b
     cairo_fill(r.context());
 }
 
+// The current frame at the device's pixel density, so the vector art stays sharp.
+void paintAnimationView(LayerRenderer& r, LottieAnimationView& view, const CGRect& b) {
+    if (!view.hasAnimation() || b.isEmpty())
+        return;
+    cairo_t* cr = r.context();
+    double sx = b.size.width, sy = b.size.height;
+    cairo_user_to_device_distance(cr, &sx, &sy);
+    int width = int(std::lround(std::abs(sx))), height = int(std::lround(std::abs(sy)));
+    if (width < 1 || height < 1)
+        return;
+    cairo_surface_t* frame = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    if (cairo_surface_status(frame) != CAIRO_STATUS_SUCCESS)
+        return cairo_surface_destroy(frame);
+    cairo_surface_flush(frame);
+    view.renderCurrentFrame(reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(frame)),
+                            size_t(width), size_t(height),
+                            size_t(cairo_image_surface_get_stride(frame)));
+    cairo_surface_mark_dirty(frame);
+    cairo_save(cr);
+    cairo_translate(cr, b.minX(), b.minY());
+    cairo_scale(cr, b.size.width / width, b.size.height / height);
+    cairo_set_source_surface(cr, frame, 0, 0);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    cairo_surface_destroy(frame);
+}
+
 } // namespace
 
 std::vector<ViewPainter::Painter>& ViewPainter::painters() {
@@ -153,6 +182,8 @@ void ViewPainter::paint(LayerRenderer& r, UIView& view, const CGRect& b) {
         return paintTextView(r, *text, b);
     if (auto effect = dynamic_cast<UIVisualEffectView*>(&view))
         return paintEffectView(r, *effect, b);
+    if (auto animation = dynamic_cast<LottieAnimationView*>(&view))
+        return paintAnimationView(r, *animation, b);
     ControlPainter::paint(r, view, b);
 }
 

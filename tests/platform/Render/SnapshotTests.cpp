@@ -1,5 +1,6 @@
 #include "Foundation/RunLoop.h"
 #include "Render/Snapshot.h"
+#include "Services/LottieAnimationView.h"
 #include "UIKit/CABasicAnimation.h"
 #include "UIKit/CAGradientLayer.h"
 #include "UIKit/CAShapeLayer.h"
@@ -195,6 +196,27 @@ TEST_F(SnapshotTest, SymbolImagesAreTintedAndFitTheirView) {
     EXPECT_EQ(image.countDiffering({100, 100, 28, 60}, black), 0);
     EXPECT_EQ(image.countDiffering({192, 100, 28, 60}, black), 0);
     expectNear(image.pixelAt({162, 130}), {117, 151, 242, 255}, 6);
+}
+
+// The vector animation is drawn at the frame it stands on, so playing changes the picture.
+TEST_F(SnapshotTest, AnimationViewShowsItsCurrentFrame) {
+    auto kit = Bundle::at(Bundle::main().resourcePath() + "/Bootwell_Bootwell.bundle");
+    ASSERT_TRUE(kit);
+    auto waves = LottieAnimationView::named("waves", *kit);
+    ASSERT_TRUE(waves->hasAnimation());
+    waves->setFrame({0, 0, 390, 400});
+    root->addSubview(waves);
+    auto first = Snapshot::image(*root, 1);
+    EXPECT_GT(first.countDiffering({0, 0, 390, 400}, black), 20000);
+    EXPECT_EQ(first.countDiffering({0, 400, 390, 444}, black), 0);
+    waves->setCurrentFrame(120);
+    auto later = Snapshot::image(*root, 1);
+    int changed = 0;
+    for (int y = 0; y < 400; y += 4)
+        for (int x = 0; x < 390; x += 4)
+            changed +=
+                later.pixelAt({double(x), double(y)}) != first.pixelAt({double(x), double(y)});
+    EXPECT_GT(changed, 200);
 }
 
 TEST_F(SnapshotTest, PatternBackgroundTilesTheArtwork) {
