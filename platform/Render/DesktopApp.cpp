@@ -147,6 +147,7 @@ int runSnapshot(const DesktopOptions& options, const DesktopSceneMaker& makeScen
                 FILE* err) {
     configureDevice(options);
     Snapshot::prepare();
+    UIApplication::adoptPreferredAppearance();
     const std::string& scene = *options.snapshotScene;
     std::shared_ptr<UIViewController> controller;
     try {

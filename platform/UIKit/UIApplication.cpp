@@ -5,11 +5,28 @@
 #include "Foundation/RunLoop.h"
 #include "UIKit/UIApplicationDelegate.h"
 #include "UIKit/UIStoryboard.h"
+#include "UIKit/UITraitCollection.h"
 #include "UIKit/UIViewController.h"
 #include "UIKit/UIWindow.h"
 #include "UIKit/UIWindowScene.h"
 
 #include <algorithm>
+
+namespace {
+
+// The appearance the application asks for in its information file, "Dark" or "Light"; the
+// system's own otherwise.
+UIUserInterfaceStyle interfaceStyle(const nlohmann::json& info) {
+    auto found = info.find("UIUserInterfaceStyle");
+    std::string style = found != info.end() && found->is_string() ? found->get<std::string>() : "";
+    if (style == "Dark")
+        return UIUserInterfaceStyle::dark;
+    if (style == "Light")
+        return UIUserInterfaceStyle::light;
+    return UIUserInterfaceStyle::unspecified;
+}
+
+} // namespace
 
 UIApplication& UIApplication::shared() {
     static std::shared_ptr<UIApplication> application(new UIApplication());
@@ -19,6 +36,7 @@ UIApplication& UIApplication::shared() {
 bool UIApplication::launch(std::shared_ptr<UIApplicationDelegate> appDelegate,
                            const std::map<std::string, std::string>& options) {
     delegate = std::move(appDelegate);
+    adoptPreferredAppearance();
     auto scene = UIWindowScene::make();
     scene->activationState = UISceneActivationState::foregroundInactive;
     connectScene(scene);
@@ -44,6 +62,12 @@ bool UIApplication::launch(std::shared_ptr<UIApplicationDelegate> appDelegate,
     if (delegate)
         delegate->applicationDidBecomeActive(*this);
     return ok;
+}
+
+void UIApplication::adoptPreferredAppearance() {
+    auto style = interfaceStyle(Bundle::main().infoDictionary());
+    if (style != UIUserInterfaceStyle::unspecified)
+        UITraitCollection::current().userInterfaceStyle = style;
 }
 
 void UIApplication::reset() {

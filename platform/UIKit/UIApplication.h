@@ -30,6 +30,9 @@ class UIApplication : public UIResponder {
     // didFinishLaunching, then the window made key and visible and the scene active.
     bool launch(std::shared_ptr<UIApplicationDelegate> delegate,
                 const std::map<std::string, std::string>& options = {});
+    // Resolves every colour in the appearance the Info file asks for ("UIUserInterfaceStyle":
+    // "Dark" or "Light"); launch does this first.
+    static void adoptPreferredAppearance();
     // Forgets scenes, windows, recorded links and flags (tests that launch twice).
     void reset();
 

@@ -125,6 +125,12 @@ UIColor UIColor::systemBackground() {
 UIColor UIColor::secondarySystemBackground() {
     return dynamic(rgb255(242, 242, 247), rgb255(28, 28, 30));
 }
+UIColor UIColor::systemGroupedBackground() {
+    return dynamic(rgb255(242, 242, 247), black());
+}
+UIColor UIColor::secondarySystemGroupedBackground() {
+    return dynamic(white(), rgb255(28, 28, 30));
+}
 UIColor UIColor::separator() {
     return dynamic(rgb255(60, 60, 67, 0.29), rgb255(84, 84, 88, 0.6));
 }

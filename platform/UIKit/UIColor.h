@@ -64,6 +64,9 @@ class UIColor {
     static UIColor darkText();
     static UIColor systemBackground();
     static UIColor secondarySystemBackground();
+    // A grouped table's background and its rows'.
+    static UIColor systemGroupedBackground();
+    static UIColor secondarySystemGroupedBackground();
     static UIColor separator();
     static UIColor link();
     static UIColor tintColor() { return systemBlue(); }

@@ -14,6 +14,8 @@ namespace {
 constexpr CGFloat swipeButtonWidth = 80;
 constexpr CGFloat revealDistance = 40;
 constexpr double fullSwipeShare = 0.6;
+constexpr CGFloat insetGroupedMargin = 16;
+constexpr CGFloat insetGroupedRadius = 10;
 } // namespace
 
 // Decides between scrolling and swiping a row: a drag that is mostly horizontal swipes.
@@ -39,7 +41,7 @@ class UITableView::SwipeHandler : public UIGestureRecognizerDelegate {
 UITableView::UITableView(const CGRect& frame, UITableViewStyle style)
     : UIScrollView(frame), style_(style) {
     setBackgroundColor(style == UITableViewStyle::plain ? UIColor::systemBackground()
-                                                        : UIColor::systemGray6());
+                                                        : UIColor::systemGroupedBackground());
     swipeHandler_ = std::make_shared<SwipeHandler>(*this);
 }
 
@@ -215,7 +217,7 @@ void UITableView::rebuildCells() {
                                        ip.description());
             cells_[ip] = cell;
             cell->contentView();
-            cell->setEditing(editing_, false);
+            adoptCell(*cell);
             cell->setSelected(selected_.count(ip) > 0, false);
             addSubview(cell);
             if (auto d = delegate())
@@ -229,17 +231,47 @@ void UITableView::rebuildCells() {
     placeCells();
 }
 
+// Rows of an inset grouped table stand in from the sides, and each section's first and last
+// rows round its outer corners.
+void UITableView::placeCell(UITableViewCell& cell, const IndexPath& ip, CGFloat width) {
+    const Section& s = sections_[ip.section];
+    CGFloat y = s.rowY[ip.row], height = s.rowHeights[ip.row];
+    if (style_ != UITableViewStyle::insetGrouped) {
+        cell.setFrame({0, y, width, height});
+        return cell.layoutIfNeeded();
+    }
+    cell.setFrame(
+        {insetGroupedMargin, y, std::max<CGFloat>(0, width - 2 * insetGroupedMargin), height});
+    CACornerMask corners = 0;
+    if (ip.row == 0)
+        corners |= kCALayerMinXMinYCorner | kCALayerMaxXMinYCorner;
+    if (ip.row == s.rows - 1)
+        corners |= kCALayerMinXMaxYCorner | kCALayerMaxXMaxYCorner;
+    auto layer = cell.layer();
+    layer->cornerRadius = corners ? insetGroupedRadius : 0;
+    layer->maskedCorners = corners ? corners : kCALayerAllCorners;
+    layer->masksToBounds = corners != 0;
+    cell.layoutIfNeeded();
+}
+
+// A row made for this table: in its editing and selection state, and on a grouped table's
+// row colour unless it was given one of its own.
+void UITableView::adoptCell(UITableViewCell& cell) {
+    cell.setEditing(editing_, false);
+    if (style_ != UITableViewStyle::plain && cell.backgroundColor() == UIColor::systemBackground())
+        cell.setBackgroundColor(UIColor::secondarySystemGroupedBackground());
+}
+
 void UITableView::placeCells() {
     CGFloat width = bounds().size.width;
     size_t label = 0;
+    CGFloat headerX = style_ == UITableViewStyle::insetGrouped ? 2 * insetGroupedMargin : 16;
     for (auto& section : sections_)
         if (section.header && section.headerHeight > 0 && label < headerLabels_.size())
-            headerLabels_[label++]->setFrame({16, section.y, width - 32, section.headerHeight});
-    for (auto& [ip, cell] : cells_) {
-        const Section& s = sections_[ip.section];
-        cell->setFrame({0, s.rowY[ip.row], width, s.rowHeights[ip.row]});
-        cell->layoutIfNeeded();
-    }
+            headerLabels_[label++]->setFrame(
+                {headerX, section.y, width - 2 * headerX, section.headerHeight});
+    for (auto& [ip, cell] : cells_)
+        placeCell(*cell, ip, width);
     if (tableHeaderView)
         tableHeaderView->setFrame({0, 0, width, tableHeaderView->frame().size.height});
     if (tableFooterView) {
@@ -389,7 +421,7 @@ void UITableView::insertRows(const std::vector<IndexPath>& indexPaths,
         auto cell = ds->cellForRowAt(*this, ip);
         if (!cell)
             continue;
-        cell->setEditing(editing_, false);
+        adoptCell(*cell);
         cells_[ip] = cell;
         addSubview(cell);
     }
@@ -410,7 +442,7 @@ void UITableView::reloadRows(const std::vector<IndexPath>& indexPaths,
         auto cell = ds->cellForRowAt(*this, ip);
         if (!cell)
             continue;
-        cell->setEditing(editing_, false);
+        adoptCell(*cell);
         cell->setSelected(selected_.count(ip) > 0, false);
         cells_[ip] = cell;
         addSubview(cell);

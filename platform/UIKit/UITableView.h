@@ -166,6 +166,8 @@ class UITableView : public UIScrollView {
     CGPoint clampedOffset() const;
     void rebuildCells();
     void placeCells();
+    void placeCell(UITableViewCell& cell, const IndexPath& indexPath, CGFloat width);
+    void adoptCell(UITableViewCell& cell);
     void enqueue(const std::shared_ptr<UITableViewCell>& cell);
     bool isValid(const IndexPath& indexPath) const;
     std::shared_ptr<UISwipeActionsConfiguration> trailingConfiguration(const IndexPath& indexPath);
