@@ -104,6 +104,12 @@ void UIAlertController::loadView() {
     box_ = UIView::make();
     box_->setBackgroundColor(UIColor::systemGray6());
     box_->layer()->cornerRadius = 13;
+    if (popover) {
+        // Nothing dims the screen behind a popover, so a soft shadow lifts it off the page.
+        box_->layer()->shadowOpacity = 0.22f;
+        box_->layer()->shadowRadius = 18;
+        box_->layer()->shadowOffset = {0, 6};
+    }
     backdrop->addSubview(box_);
 
     titleLabel_ = UILabel::make();

@@ -15,9 +15,12 @@ constexpr CGFloat multiTapDistance = 20;
 void UITouchDispatcher::touchDown(CGPoint point) {
     if (touch_)
         touchCancel();
+    auto root = root_.lock();
+    if (!root)
+        return;
     double now = RunLoop::main().now();
     touch_ = std::make_shared<UITouch>();
-    touch_->root_ = root_;
+    touch_->root_ = root;
     touch_->location_ = touch_->previous_ = point;
     touch_->timestamp = now;
     touch_->phase = UITouchPhase::began;
@@ -28,9 +31,9 @@ void UITouchDispatcher::touchDown(CGPoint point) {
     event_ = UIEvent{UIEventType::touches, now, {touch_}};
     viewCancelled_ = false;
 
-    view_ = root_->hitTest(point, &event_);
+    view_ = root->hitTest(point, &event_);
     if (!view_)
-        view_ = root_;
+        view_ = root;
     touch_->view_ = view_;
     recognizers_.clear();
     for (auto v = view_; v; v = v->superview()) {

@@ -14,7 +14,8 @@ class UIGestureRecognizer;
 // under the finger is found by hit-testing and keeps the touch until it lifts; the gesture
 // recognizers of that view and its superviews see every touch first, and once one of them
 // recognizes its gesture the others fail and the view's touches are cancelled. Points are in
-// the root view's coordinates (the window's). Times come from the main run loop's clock.
+// the root view's coordinates (the window's). Times come from the main run loop's clock. The
+// root is held weakly: a window owns its dispatcher.
 class UITouchDispatcher {
   public:
     explicit UITouchDispatcher(std::shared_ptr<UIView> root) : root_(std::move(root)) {}
@@ -32,7 +33,7 @@ class UITouchDispatcher {
     CGPoint centerOf(const UIView& view) const;
 
     std::shared_ptr<UITouch> activeTouch() const { return touch_; }
-    const std::shared_ptr<UIView>& root() const { return root_; }
+    std::shared_ptr<UIView> root() const { return root_.lock(); }
 
   private:
     void update(CGPoint point, UITouchPhase phase);
@@ -40,7 +41,7 @@ class UITouchDispatcher {
     void settleRecognizers();
     void finish();
 
-    std::shared_ptr<UIView> root_;
+    std::weak_ptr<UIView> root_;
     std::shared_ptr<UITouch> touch_;
     std::vector<std::shared_ptr<UIGestureRecognizer>> recognizers_;
     std::shared_ptr<UIView> view_;

@@ -124,21 +124,15 @@ void UIWindow::sendTouch(UITouchPhase phase, CGPoint point) {
         break;
     case UITouchPhase::moved:
     case UITouchPhase::stationary:
-        if (dispatcher_)
-            dispatcher_->touchMove(point);
+        dispatcher().touchMove(point);
         break;
     case UITouchPhase::ended:
-        if (dispatcher_)
-            dispatcher_->touchUp(point);
+        dispatcher().touchUp(point);
         break;
     case UITouchPhase::cancelled:
-        if (dispatcher_)
-            dispatcher_->touchCancel();
+        dispatcher().touchCancel();
         break;
     }
-    // The dispatcher holds the window strongly, so it lives only while a finger is down.
-    if (phase == UITouchPhase::ended || phase == UITouchPhase::cancelled)
-        dispatcher_.reset();
 }
 
 void UIWindow::tap(CGPoint point) {

@@ -3,7 +3,6 @@
 #include "Foundation/RunLoop.h"
 #include "UIKit/UIAlertController.h"
 #include "UIKit/UIButton.h"
-#include "UIKit/UITouchDispatcher.h"
 #include "UIKit/UIView.h"
 #include "UIKit/UIWindow.h"
 
@@ -18,9 +17,7 @@ inline bool tapView(std::shared_ptr<UIView> view, double settle = 1.0) {
         return false;
     window->layoutIfNeeded();
     CGPoint centre = view->convertPointTo({view->bounds().midX(), view->bounds().midY()}, nullptr);
-    // A dispatcher of our own over the window, rather than UIWindow::tap: the window's own
-    // dispatcher holds the window strongly, so a window once tapped is never freed.
-    UITouchDispatcher(window).tap(centre);
+    window->tap(centre);
     RunLoop::main().runUntilIdle();
     RunLoop::main().advance(settle);
     return true;

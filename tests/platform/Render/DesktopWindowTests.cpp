@@ -1,6 +1,7 @@
 #include "Render/DesktopWindow.h"
 #include "Services/DroppedFiles.h"
 #include "UIKit/UIButton.h"
+#include "UIKit/UIScrollView.h"
 #include "UIKit/UITextField.h"
 #include "UIKit/UIView.h"
 
@@ -86,6 +87,22 @@ void pushText(uint32_t window, const char* text) {
     push(e);
 }
 
+void pushWheel(uint32_t window, int x, int y, float steps) {
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.windowID = window;
+    motion.motion.x = x;
+    motion.motion.y = y;
+    push(motion);
+    SDL_Event e{};
+    e.type = SDL_MOUSEWHEEL;
+    e.wheel.windowID = window;
+    e.wheel.y = int(steps);
+    e.wheel.preciseY = steps;
+    e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    push(e);
+}
+
 void pushKey(uint32_t window, SDL_Keycode key) {
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
@@ -99,7 +116,8 @@ void pushKey(uint32_t window, SDL_Keycode key) {
 
 // The real window under a virtual X server: a click at a button's place runs its action, the
 // frame shows the button's colour there, typing reaches the focused field, Return ends its
-// editing, dropped files are kept, and closing ends the loop.
+// editing, the wheel scrolls the list under the pointer, dropped files are kept, and closing
+// ends the loop.
 TEST(DesktopWindowSmoke, ClickTypeDropAndClose) {
     VirtualDisplay display;
     if (!display.available())
@@ -115,6 +133,9 @@ TEST(DesktopWindowSmoke, ClickTypeDropAndClose) {
     root->addSubview(button);
     auto field = UITextField::make({20, 100, 350, 40});
     root->addSubview(field);
+    auto list = UIScrollView::make({0, 500, 390, 300});
+    list->setContentSize({390, 1000});
+    root->addSubview(list);
 
     DesktopWindow::Options options;
     options.zoom = 1;
@@ -145,6 +166,14 @@ TEST(DesktopWindowSmoke, ClickTypeDropAndClose) {
         window.step(0.01);
     EXPECT_EQ(field->text(), "tone.wv");
     EXPECT_FALSE(field->isEditing());
+
+    pushWheel(id, 195, 650, -2); // two notches towards the user: the content moves up
+    window.step(0.01);
+    EXPECT_GT(list->contentOffset().y, 0);
+    double scrolled = list->contentOffset().y;
+    pushWheel(id, 195, 200, -2); // over no scroll view: nothing moves
+    window.step(0.01);
+    EXPECT_EQ(list->contentOffset().y, scrolled);
 
     DroppedFiles::shared().clear();
     SDL_Event drop{};

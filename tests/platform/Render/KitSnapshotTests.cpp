@@ -2,8 +2,11 @@
 #include "Render/Snapshot.h"
 #include "UIKit/UIAlertController.h"
 #include "UIKit/UIButton.h"
+#include "UIKit/UIDevice.h"
 #include "UIKit/UILabel.h"
 #include "UIKit/UINavigationController.h"
+#include "UIKit/UIPopoverPresentationController.h"
+#include "UIKit/UIScreen.h"
 #include "UIKit/UITableView.h"
 #include "UIKit/UITableViewController.h"
 #include "UIKit/UIWindow.h"
@@ -95,6 +98,47 @@ TEST_F(KitSnapshotTest, SelectedRowShowsItsSelectionBackground) {
     EXPECT_LT(brightness(selected), brightness(plain) - 10);
     // Only that row: the next one keeps the plain background.
     EXPECT_EQ(image.pixelAt({blank.x, row.maxY() + 4}), plain);
+}
+
+} // namespace
+
+namespace {
+
+// On the pad an action sheet is a small popover panel; the screen around it is not dimmed and
+// its buttons answer taps.
+TEST_F(KitSnapshotTest, PadActionSheetIsACentredPanelWhoseButtonsWork) {
+    UIDevice::current().setUserInterfaceIdiom(UIUserInterfaceIdiom::pad);
+    UIScreen::main().configure({820, 1180}, 2);
+    auto screen = whiteScreen();
+    auto window = harness.launch(screen);
+    auto sheet = UIAlertController::make(std::string(), std::string("song.mp3"),
+                                         UIAlertControllerStyle::actionSheet);
+    bool played = false;
+    sheet->addAction(UIAlertAction::make("Play", UIAlertActionStyle::defaultStyle,
+                                         [&](const UIAlertAction&) { played = true; }));
+    sheet->addAction(UIAlertAction::make("Cancel", UIAlertActionStyle::cancel));
+    auto popover = sheet->popoverPresentationController();
+    ASSERT_TRUE(popover);
+    popover->sourceView = screen->view();
+    popover->sourceRect = CGRect{screen->view()->bounds().center(), {0, 0}};
+    popover->permittedArrowDirections = UIPopoverArrowDirectionNone;
+    screen->present(sheet, true);
+    harness.settle();
+
+    CGRect box = sheet->contentView()->convertRectTo(sheet->contentView()->bounds(), nullptr);
+    EXPECT_LT(box.width(), 400);
+    EXPECT_LT(box.height(), 300);
+    EXPECT_NEAR(box.midX(), 410, 1);
+    EXPECT_NEAR(box.midY(), 590, 1);
+    auto image = Snapshot::image(*window);
+    EXPECT_EQ(brightness(image.pixelAt({20, 100})), 255);
+    EXPECT_LT(brightness(image.pixelAt({box.minX() + 20, box.minY() + 4})), 250);
+
+    auto play = sheet->buttonFor(*sheet->action("Play"));
+    harness.tap(play);
+    harness.settle();
+    EXPECT_TRUE(played);
+    EXPECT_FALSE(screen->presentedViewController());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "UIKit/UITapGestureRecognizer.h"
 #include "UIKit/UITouchDispatcher.h"
 #include "UIKit/UIView.h"
+#include "UIKit/UIWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -122,6 +123,25 @@ TEST(TapGesture, ARecognizedGestureCancelsTheViewsTouches) {
     tap->cancelsTouchesInView = false;
     touches.tap({10, 10});
     EXPECT_EQ(root->calls, (std::vector<std::string>{"began", "ended"}));
+}
+
+// The window routes touches with a dispatcher it keeps, so taps in a row count as a double
+// tap there too, and a window once tapped is still freed when let go.
+TEST(TapGesture, WindowRoutingCountsDoubleTapsAndLetsTheWindowGo) {
+    auto window = UIWindow::make();
+    window->setFrame({0, 0, 200, 200});
+    auto tap = UITapGestureRecognizer::make();
+    tap->numberOfTapsRequired = 2;
+    int taps = 0;
+    tap->addAction([&](UIGestureRecognizer&) { ++taps; });
+    window->addGestureRecognizer(tap);
+    window->tap({50, 50});
+    window->tap({51, 50});
+    EXPECT_EQ(taps, 1);
+
+    std::weak_ptr<UIWindow> weak = window;
+    window.reset();
+    EXPECT_TRUE(weak.expired());
 }
 
 } // namespace
