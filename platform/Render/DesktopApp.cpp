@@ -24,6 +24,9 @@ extern char** environ;
 
 namespace {
 
+// Long enough for a screen's appearance animations to end.
+constexpr double snapshotSettleSeconds = 2;
+
 std::optional<double> number(const std::string& text) {
     char* end = nullptr;
     double value = std::strtod(text.c_str(), &end);
@@ -148,6 +151,8 @@ int runSnapshot(const DesktopOptions& options, const DesktopSceneMaker& makeScen
     configureDevice(options);
     Snapshot::prepare();
     UIApplication::adoptPreferredAppearance();
+    // The scene's time runs on a clock of its own, so its animations end without waiting.
+    RunLoop::main().useVirtualClock(true);
     const std::string& scene = *options.snapshotScene;
     std::shared_ptr<UIViewController> controller;
     try {
@@ -161,8 +166,9 @@ int runSnapshot(const DesktopOptions& options, const DesktopSceneMaker& makeScen
         return 1;
     }
     auto window = makeDesktopWindow(controller);
-    // Let what the scene starts on appearing (layout, queued blocks) settle first.
+    // Let what the scene starts on appearing (layout, queued blocks, fades) settle first.
     RunLoop::main().runUntilIdle();
+    RunLoop::main().advance(snapshotSettleSeconds);
     window->layoutIfNeeded();
     std::string error;
     if (!Snapshot::render(*window, options.snapshotPath, options.snapshotScale, &error)) {
