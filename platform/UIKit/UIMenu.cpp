@@ -1,11 +1,16 @@
 #include "UIKit/UIMenu.h"
 
+#include "UIKit/UIMenuPanel.h"
 #include "UIKit/UIView.h"
+#include "UIKit/UIWindow.h"
+
+#include <algorithm>
 
 namespace {
 struct Shown {
     std::shared_ptr<UIMenu> menu;
     std::weak_ptr<UIView> source;
+    std::weak_ptr<UIView> panel;
 };
 Shown& shown() {
     static Shown s;
@@ -74,7 +79,13 @@ UIMenu::onShow() {
 }
 
 void UIMenu::show(const std::shared_ptr<UIMenu>& menu, const std::shared_ptr<UIView>& source) {
-    shown() = {menu, source};
+    dismissShown();
+    shown() = {menu, source, {}};
+    if (auto window = source ? UIWindow::of(source) : nullptr) {
+        auto panel = UIMenuPanel::make(menu, *source, *window);
+        window->addSubview(panel);
+        shown().panel = panel;
+    }
     if (onShow())
         onShow()(menu, source);
 }
@@ -86,15 +97,21 @@ std::shared_ptr<UIView> UIMenu::shownMenuSource() {
     return shown().source.lock();
 }
 void UIMenu::dismissShown() {
+    if (auto panel = shown().panel.lock())
+        panel->removeFromSuperview();
     shown() = {};
 }
 
 bool UIMenu::selectShownAction(const std::string& title) {
     auto menu = shown().menu;
-    if (!menu)
+    return menu && selectShownAction(menu->action(title));
+}
+
+bool UIMenu::selectShownAction(const std::shared_ptr<UIAction>& action) {
+    if (!shown().menu || !action || (action->attributes & UIMenuElementAttributesDisabled))
         return false;
-    auto action = menu->action(title);
-    if (!action || (action->attributes & UIMenuElementAttributesDisabled))
+    auto actions = shown().menu->allActions();
+    if (std::find(actions.begin(), actions.end(), action) == actions.end())
         return false;
     auto source = shown().source.lock();
     dismissShown();

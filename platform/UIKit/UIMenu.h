@@ -55,8 +55,9 @@ enum UIMenuOptions : uint32_t {
     UIMenuOptionsDestructive = 2
 };
 
-// A list of actions and submenus. One menu at a time is shown on screen, anchored at the view
-// it came from; the window draws it and a tap on an entry goes to selectShownAction.
+// A list of actions and submenus. One menu at a time is shown on screen, in a panel beside the
+// view it came from (when that view is in a window); a tap on an entry runs it, a tap beside
+// the panel closes the menu.
 class UIMenu : public UIMenuElement {
   public:
     static std::shared_ptr<UIMenu> make(const std::string& title,
@@ -79,7 +80,8 @@ class UIMenu : public UIMenuElement {
     static void dismissShown();
     // Runs the shown menu's action of that title and closes the menu; false when none.
     static bool selectShownAction(const std::string& title);
-    // Called whenever a menu is shown (the window installs it to draw the menu).
+    static bool selectShownAction(const std::shared_ptr<UIAction>& action);
+    // Called whenever a menu is shown.
     static std::function<void(const std::shared_ptr<UIMenu>&, const std::shared_ptr<UIView>&)>&
     onShow();
 };

@@ -3,8 +3,10 @@
 #include "UIKit/UIImageView.h"
 #include "UIKit/UILabel.h"
 #include "UIKit/UIMenu.h"
+#include "UIKit/UIMenuPanel.h"
 #include "UIKit/UITapGestureRecognizer.h"
 #include "UIKit/UITouchDispatcher.h"
+#include "UIKit/UIWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +110,49 @@ TEST_F(ButtonFixture, AMenuAsPrimaryActionShowsOnTapAndRunsTheChosenAction) {
     EXPECT_EQ(ran, std::vector<std::string>{"Share"});
     EXPECT_EQ(UIMenu::shownMenu(), nullptr);
     EXPECT_FALSE(UIMenu::selectShownAction("Delete"));
+}
+
+// In a window the menu is a panel of rows beside its button: a tap on a row runs that action
+// and closes the panel, a disabled row does nothing, a tap beside the panel closes it.
+TEST(MenuPanel, RowsRunTheirActionsAndATapBesideClosesIt) {
+    auto window = UIWindow::make();
+    window->setFrame({0, 0, 390, 844});
+    window->makeKeyAndVisible();
+    auto button = UIButton::make(UIButtonType::custom, {300, 700, 60, 40});
+    window->addSubview(button);
+    std::vector<std::string> ran;
+    auto record = [&](UIAction& a) { ran.push_back(a.title); };
+    auto rename = UIAction::make("Rename", nullptr, record);
+    auto locked = UIAction::make("Move", nullptr, record);
+    locked->attributes = UIMenuElementAttributesDisabled;
+    auto remove = UIAction::make("Delete", UIImage::systemName("trash.fill"), record);
+    remove->attributes = UIMenuElementAttributesDestructive;
+    button->menu = UIMenu::make("", {rename, locked, UIMenu::make("", {remove})});
+    button->showsMenuAsPrimaryAction = true;
+
+    auto openMenu = [&] {
+        window->tap({330, 720});
+        auto panel = std::dynamic_pointer_cast<UIMenuPanel>(window->subviews().back());
+        EXPECT_TRUE(panel);
+        return panel ? panel->panel()->convertRectTo(panel->panel()->bounds(), nullptr) : CGRect{};
+    };
+    CGRect box = openMenu();
+    // Three rows and a group gap; no room below the button, so above it, on its right side.
+    EXPECT_EQ(box.size.height, 3 * UIMenuPanel::rowHeight + 8);
+    EXPECT_LE(box.maxY(), 700);
+    EXPECT_EQ(box.maxX(), 360);
+    window->tap({box.midX(), box.minY() + UIMenuPanel::rowHeight * 1.5}); // "Move"
+    EXPECT_TRUE(ran.empty());
+    window->tap({box.midX(), box.maxY() - UIMenuPanel::rowHeight / 2}); // "Delete"
+    EXPECT_EQ(ran, std::vector<std::string>{"Delete"});
+    EXPECT_FALSE(UIMenu::shownMenu());
+    EXPECT_FALSE(std::dynamic_pointer_cast<UIMenuPanel>(window->subviews().back()));
+
+    openMenu();
+    window->tap({20, 20});
+    EXPECT_FALSE(UIMenu::shownMenu());
+    EXPECT_EQ(window->subviews().back(), button);
+    EXPECT_EQ(ran.size(), 1u);
 }
 
 TEST(UIButtonLayout, SystemButtonSizesToItsTitleAndImage) {
