@@ -1,7 +1,6 @@
 #include "Render/DesktopApp.h"
 
 #include "Foundation/Bundle.h"
-
 #include "Foundation/RunLoop.h"
 #include "Render/DesktopWindow.h"
 #include "Render/Snapshot.h"

@@ -88,6 +88,7 @@ void UIMenuPanel::build(const UIMenu& menu, const UIView& source, const UIView& 
     panel_->setBackgroundColor(panelColor());
     panel_->layer()->cornerRadius = 13;
     panel_->layer()->masksToBounds = true;
+    rowWidth_ = std::min(width, bounds().size.width - 2 * margin);
     CGFloat y = 0;
     bool first = true;
     addRows(menu, y, first);
@@ -99,15 +100,14 @@ void UIMenuPanel::build(const UIMenu& menu, const UIView& source, const UIView& 
     holder->addSubview(panel_);
     addSubview(holder);
     CGRect anchor = source.convertRectTo(source.bounds(), &window);
-    place(anchor, {std::min(width, bounds().size.width - 2 * margin), y},
-          window.safeAreaInsets().inset(window.bounds()));
+    place(anchor, {rowWidth_, y}, window.safeAreaInsets().inset(window.bounds()));
 }
 
 void UIMenuPanel::addRows(const UIMenu& menu, CGFloat& y, bool& first) {
     for (const auto& child : menu.children) {
         if (auto submenu = std::dynamic_pointer_cast<UIMenu>(child)) {
             if (!first) {
-                auto divider = UIView::make({0, y, width, groupGap});
+                auto divider = UIView::make({0, y, rowWidth_, groupGap});
                 divider->setBackgroundColor(UIColor::separator());
                 panel_->addSubview(divider);
                 y += groupGap;
@@ -120,11 +120,11 @@ void UIMenuPanel::addRows(const UIMenu& menu, CGFloat& y, bool& first) {
         if (!action || (action->attributes & UIMenuElementAttributesHidden))
             continue;
         if (!first) {
-            auto line = UIView::make({0, y, width, 0.5});
+            auto line = UIView::make({0, y, rowWidth_, 0.5});
             line->setBackgroundColor(UIColor::separator());
             panel_->addSubview(line);
         }
-        panel_->addSubview(MenuRow::make(action, {0, y, width, rowHeight}));
+        panel_->addSubview(MenuRow::make(action, {0, y, rowWidth_, rowHeight}));
         y += rowHeight;
         first = false;
     }

@@ -30,4 +30,6 @@ class UIMenuPanel : public UIView {
     void place(const CGRect& anchor, CGSize size, const CGRect& area);
 
     std::shared_ptr<UIView> panel_;
+    // The panel's width: `width`, or less in a narrow window.
+    CGFloat rowWidth_ = width;
 };
